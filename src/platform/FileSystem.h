@@ -1,0 +1,28 @@
+#pragma once
+// File-system services of the program: modification times, listings and
+// folder copies, on program-relative or absolute names.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace FileSystem {
+
+// Local broken-down time of a file's last modification.
+struct LocalTime {
+    int year, month, day, hour, minute, second;
+};
+std::optional<LocalTime> ModificationTime(std::string_view name);
+
+// Today's local date and time.
+LocalTime Now();
+
+// Names of the entries of a folder whose names match a pattern with "?" and
+// "*" wildcards, compared without regard to letter case; sorted by name.
+std::vector<std::string> List(std::string_view folder, std::string_view pattern);
+
+// Copies a folder tree; existing files at the destination are kept.
+void CopyTreeKeepingExisting(const std::filesystem::path& from, const std::filesystem::path& to);
+
+} // namespace FileSystem

@@ -1,0 +1,131 @@
+#include "platform/RecordFile.h"
+
+#include "platform/Errors.h"
+#include "platform/ProgramPath.h"
+#include "platform/TextFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::size_t FileSize(const std::string& name)
+{
+    struct stat st {};
+    const fs::path p = ProgramPath::Resolve(name);
+    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw IoError(name, "apertura", "file mancante");
+    return static_cast<std::size_t>(st.st_size);
+}
+} // namespace
+
+RecordFile::RecordFile(std::string name, std::size_t recordSize)
+    : name_(std::move(name)), recordSize_(recordSize)
+{
+}
+
+bool RecordFile::Exists() const
+{
+    std::error_code ec;
+    return fs::is_regular_file(ProgramPath::Resolve(name_), ec);
+}
+
+std::size_t RecordFile::Count() const
+{
+    return FileSize(name_) / recordSize_;
+}
+
+bool RecordFile::Damaged() const
+{
+    return FileSize(name_) % recordSize_ != 0;
+}
+
+std::string RecordFile::Padded(std::string_view record) const
+{
+    std::string r(record.substr(0, recordSize_));
+    r.resize(recordSize_, '\0');
+    return r;
+}
+
+std::string RecordFile::Read(std::size_t index) const
+{
+    const fs::path p = ProgramPath::Resolve(name_);
+    int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw IoError(name_, "apertura", std::strerror(errno));
+    std::string rec(recordSize_, '\0');
+    ssize_t n = ::pread(fd, rec.data(), recordSize_, static_cast<off_t>(index * recordSize_));
+    const int err = errno;
+    ::close(fd);
+    if (n < 0)
+        throw IoError(name_, "lettura", std::strerror(err));
+    if (static_cast<std::size_t>(n) != recordSize_)
+        throw IoError(name_, "lettura", "record " + std::to_string(index) + " oltre la fine del file");
+    return rec;
+}
+
+std::vector<std::string> RecordFile::ReadAll() const
+{
+    const std::string bytes = ReadFileBytes(name_);
+    std::vector<std::string> records;
+    const std::size_t n = bytes.size() / recordSize_;
+    records.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        records.push_back(bytes.substr(i * recordSize_, recordSize_));
+    return records;
+}
+
+void RecordFile::Write(std::size_t index, std::string_view record)
+{
+    const std::size_t count = Exists() ? Count() : 0;
+    if (index > count)
+        throw IoError(name_, "scrittura", "record " + std::to_string(index) + " oltre la fine del file");
+    ProgramPath::EnsureParentFolders(name_);
+    const fs::path p = ProgramPath::Resolve(name_);
+    int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw IoError(name_, "scrittura", std::strerror(errno));
+    const std::string rec = Padded(record);
+    ssize_t n = ::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(index * recordSize_));
+    const int err = errno;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    if (n != static_cast<ssize_t>(rec.size()) || !synced)
+        throw IoError(name_, "scrittura", std::strerror(err));
+}
+
+void RecordFile::Append(std::string_view record)
+{
+    Write(Exists() ? Count() : 0, record);
+}
+
+void RecordFile::Truncate(std::size_t count)
+{
+    auto records = ReadAll();
+    if (records.size() > count)
+        records.resize(count);
+    Replace(records);
+}
+
+void RecordFile::Delete(std::size_t index)
+{
+    auto records = ReadAll();
+    if (index >= records.size())
+        throw IoError(name_, "scrittura", "record " + std::to_string(index) + " inesistente");
+    records.erase(records.begin() + static_cast<std::ptrdiff_t>(index));
+    Replace(records);
+}
+
+void RecordFile::Replace(const std::vector<std::string>& records)
+{
+    std::string bytes;
+    bytes.reserve(records.size() * recordSize_);
+    for (const auto& r : records)
+        bytes += Padded(r);
+    WriteFileAtomic(name_, bytes);
+}

@@ -1,0 +1,61 @@
+#include "shell/SharedState.h"
+
+SubjectState CurrentSubject;
+bool SubjectLoaded = false;
+PrintSettingsState PrintSettings;
+
+std::array<long double, 15> AspectOrb {};
+long double ParallelOrb = 0;
+long double AntisciaOrb = 0;
+std::string HouseSystemSetting;
+std::string NodeKind;
+std::string OrbSetLetter;
+std::string BlackMoonMode;
+
+bool PlantPanelMode = false;
+MainWindowPosState MainWindowPos;
+long double TodayJD = 0;
+std::string UserFirstName;
+std::string UserSurname;
+std::string UserFullName;
+
+bool PrinterAvailable = false;
+double PrinterPageWidth = 0;
+long double PrinterScale = 0;
+bool PrinterLandscape = true;
+long double ScreenAspect = 0;
+long double ScreenScale = 0;
+float ScreenScale37 = 0;
+long double DrawFactorA = 0.35L;
+long double DrawFactorB = 0.4L;
+long double DrawFactorC = 1.0L;
+long double DrawFactorD = 1.0L;
+std::uint8_t LayoutCode = 0;
+std::string PrintOrientation = "L";
+std::array<int, 8> WheelRadii {};
+std::uint8_t InputCalendar = 1;
+
+std::array<long double, 25> BodyLongitude {};
+std::array<long double, 25> BodyLatitude {};
+std::array<long double, 14> HouseCusps {};
+std::array<long double, 25> PrintBodyLongitude {};
+
+void ClearSharedState()
+{
+    CurrentSubject = SubjectState {};
+    SubjectLoaded = false;
+    AspectOrb.fill(0);
+    ParallelOrb = AntisciaOrb = 0;
+    HouseSystemSetting.clear();
+    NodeKind.clear();
+    OrbSetLetter.clear();
+    BlackMoonMode.clear();
+    PlantPanelMode = false;
+    LayoutCode = 0;
+    PrintOrientation = "L";
+    WheelRadii.fill(0);
+    BodyLongitude.fill(kNotComputed);
+    BodyLatitude.fill(kNotComputed);
+    HouseCusps.fill(kNotComputed);
+    PrintBodyLongitude.fill(kNotComputed);
+}

@@ -1,0 +1,103 @@
+#pragma once
+// Process-wide state shared by every window and computation. Windows never
+// pass arguments to each other: they prepare this state (or a hand-over
+// file) and show the next window. Texts are Windows-1252; "text[n]" fields
+// are cut to n characters by their writers.
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+inline constexpr long double kNotComputed = std::numeric_limits<long double>::quiet_NaN();
+
+// The subject whose chart is drawn (record 0 of the TMPR archive).
+struct SubjectState {
+    std::string Name;         // text[38], ST1 name without the record-number suffix
+    std::string DisplayDate;  // text[80], "dd/mm/yyyy hh:mm", local clock time
+    std::string ZoneText;     // text[5], correction as stored (decimal comma)
+    long double Zone = 0;     // hours; local clock time + Zone = universal time
+    std::string ZoneDisplay;  // text[80], the correction with the opposite sign ("+1.00")
+    long double Day = 0, Month = 0, Year = 0, Hour = 0, Minute = 0; // parsed from DisplayDate
+    std::uint8_t Calendar = 1; // 1 Gregorian, 0 Julian
+    long double JD = kNotComputed; // Julian day of the birth moment, universal time
+    bool InEphemerisRange = false; // set by every JulianDay call: 2396758.5 <= JD <= 2481129.5
+    std::string CoordText;    // text[12], "45N28 009E11"
+    std::string LatDeg, LatMin, LonDeg, LonMin; // digits from CoordText
+    std::string LatHemi, LonHemi;               // text[1], "N"/"S", "E"/"W"
+    std::string Place;        // text[80], display form ("Milano(MI)")
+    std::string Nationality;  // text[80]
+    std::string Header12;     // text[12], carried to the chart headers
+    std::string Header21;     // text[21], carried to the chart headers
+    std::string JDCaption;    // text[80], "JD=" + first 12 characters of JD in the default float text
+};
+extern SubjectState CurrentSubject;
+extern bool SubjectLoaded;
+
+// The eight values of FileSet\MMVarLas.stt.
+struct PrintSettingsState {
+    int SettingA = 1;                    // line 1, carried unchanged
+    std::uint8_t EpsonMode = 0;          // line 2, 0 standard, 1 Epson
+    std::uint8_t SettingC = 0;           // line 3, carried unchanged
+    std::uint8_t SettingD = 1;           // line 4, carried unchanged
+    long double LineThicknessFactor = 1; // line 5, > 0 (0 reads as 1.0)
+    std::string BackupFolder;            // line 6, drive + "\ZarvekinBck" or "Da definire"
+    long double CircleScaleX = 1;        // line 7, > 0 (0 reads as 1.0)
+    long double CircleScaleY = 1;        // line 8, > 0 (0 reads as 1.0)
+};
+extern PrintSettingsState PrintSettings;
+
+// Orb settings of FileSet\OrbiDomi.Stt.
+extern std::array<long double, 15> AspectOrb; // [1..14] degrees, 0..15, in aspect-table order; [0] unused
+extern long double ParallelOrb;               // degrees, 0..6
+extern long double AntisciaOrb;               // degrees, 0..6
+extern std::string HouseSystemSetting;        // text[25], house-system name ("PLACIDO")
+extern std::string NodeKind;                  // text[5], "VERO" true node, "MEDIO" mean node
+extern std::string OrbSetLetter;              // text[1], "A", "B" or "C"
+extern std::string BlackMoonMode;             // text[25], "VERA" corrected, else mean apogee
+
+extern bool PlantPanelMode; // set by the second administrator code
+
+// Main window geometry used to place the dialogs, pixels.
+struct MainWindowPosState {
+    int Top = 0, Left = 0;      // captured before each dialog
+    int Width = 0, Height = 0;  // captured at activation
+};
+extern MainWindowPosState MainWindowPos;
+
+extern long double TodayJD; // Julian day of today at 0h, Gregorian
+
+extern std::string UserFirstName; // text[80]
+extern std::string UserSurname;   // text[80]
+extern std::string UserFullName;  // text[80]
+
+// Print and drawing context.
+extern bool PrinterAvailable;
+extern double PrinterPageWidth;        // printer page width in dots (0 replaced by 1000)
+extern long double PrinterScale;       // page width / 210 * 0.776
+extern bool PrinterLandscape;          // orientation of the default printer
+extern long double ScreenAspect;       // screen height / width
+extern long double ScreenScale;        // screen width / 210 * ScreenAspect (pixels per A4 millimetre)
+extern float ScreenScale37;            // 3.7 * ScreenScale, single precision
+extern long double DrawFactorA;        // 0.35
+extern long double DrawFactorB;        // 0.4
+extern long double DrawFactorC;        // 1.0
+extern long double DrawFactorD;        // 1.0
+extern std::uint8_t LayoutCode;        // printable-summary layout: 0, 5, 16, 17, 18
+extern std::string PrintOrientation;   // text[1], "L" or "P"
+extern std::array<int, 8> WheelRadii;  // ring radii of the wheel, page units
+
+// Calendar flag of the birth-data windows (1 Gregorian, 0 Julian), used by
+// JDToTextCal.
+extern std::uint8_t InputCalendar;
+
+// Chart tables, indexed by the body number of the computation (1..24) and
+// the house number (1..12, 13 repeats cusp 1). NaN until computed.
+extern std::array<long double, 25> BodyLongitude; // degrees 0..360, negative = retrograde
+extern std::array<long double, 25> BodyLatitude;  // degrees -90..90
+extern std::array<long double, 14> HouseCusps;    // degrees 0..360
+// Copy of the planet table taken for the print preview (entries 1..24).
+extern std::array<long double, 25> PrintBodyLongitude;
+
+// Start-up step 1: every chart table and string cleared, NodeKind and
+// OrbSetLetter empty.
+void ClearSharedState();

@@ -1,0 +1,55 @@
+#pragma once
+// Edit-box checks and dialog placement shared by every window.
+//
+// Valid edits are coloured aqua (16776960), invalid ones red (255); colours
+// are given as the program's colour numbers (0x00BBGGRR).
+#include "platform/Screen.h"
+
+#include <QColor>
+
+class QLineEdit;
+class QWidget;
+
+inline constexpr int kColourAqua = 16776960;
+inline constexpr int kColourRed = 255;
+inline constexpr int kColourGrey = 8421504;
+inline constexpr int kColourWhite = 16777215;
+inline constexpr int kColourBlack = 0;
+
+QColor ColourFromNumber(int bgr);
+// The background colour number an edit shows (for tests and checks).
+int EditColour(const QLineEdit* edit);
+void SetEditColours(QWidget* w, int background, int text);
+
+// Result of the last successful ParseRealEdit.
+extern long double EditRealValue;
+
+// Integer edit: aqua; blanks trimmed; "-" or "+" alone is accepted while
+// typing when allowSign; a non-integer or a value outside lo..hi turns it
+// red, empties it, focuses it and sets ok to false.
+void CheckIntEdit(QLineEdit* edit, long long lo, long long hi, bool allowSign, bool& ok);
+// Real edit typed with a decimal comma: parsed into EditRealValue; on
+// success the text is written back with the comma, keeping the caret; on
+// failure err is set.
+void ParseRealEdit(QLineEdit* edit, bool& err);
+void MarkEdit(QLineEdit* edit, bool bad);
+// Only while err is false: a value (locale reader) not in lo..hi sets err,
+// turns the edit red and empties it.
+void CheckRealRange(QLineEdit* edit, long double hi, long double lo, bool& err);
+
+// The main window whose position places the dialogs.
+void SetMainWindow(QWidget* main);
+// Records the main window's Top and Left (after pending events).
+void RememberMainPos();
+// Records the main window's Width and Height (at activation).
+void RememberMainSize();
+
+struct Placement {
+    int left;
+    int top;
+};
+// Puts a form's bottom-right corner `offset` pixels right of and below the
+// main window's, then keeps the form inside the available screen.
+Placement ComputePlacement(int mainLeft, int mainTop, int mainWidth, int mainHeight, int formWidth,
+                           int formHeight, int offset, const ScreenRect& screen);
+void PlaceForm(QWidget* form, int offset);
