@@ -10,12 +10,6 @@
 #include "shell/UnServizi.h"
 
 namespace {
-std::string Cut(std::string s, std::size_t n)
-{
-    if (s.size() > n)
-        s.resize(n);
-    return s;
-}
 
 std::string ReadRecord0(const char* name, std::size_t size)
 {
@@ -33,17 +27,17 @@ void LoadCurrentSubjectData()
     const SubjectRecord st2 = DecodeSubject(ReadRecord0("TMPR.ST2", kSt2Size));
     auto& s = CurrentSubject;
 
-    s.Name = Cut(DecodeIndexText(st1), 38);
+    s.Name = Bounded(DecodeIndexText(st1), 38);
     const DateKeyParts parts = SplitDateKey(PointToComma(st2.DateKey)); // sets Zone
-    s.DisplayDate = Cut(parts.displayDate, 80);
-    s.ZoneText = Cut(parts.zoneText, 5);
+    s.DisplayDate = Bounded(parts.displayDate, 80);
+    s.ZoneText = Bounded(parts.zoneText, 5);
     s.ZoneDisplay = ZoneDisplay();
 
-    s.CoordText = Cut(st2.CoordPlace, 12);
+    s.CoordText = Bounded(st2.CoordPlace, 12);
     s.Place = PlaceDisplay(st2.CoordPlace.size() > 12 ? st2.CoordPlace.substr(12, 28) : std::string());
-    s.Nationality = Cut(st2.Nationality, 80);
-    s.Header12 = Cut(st2.Header12, 12);
-    s.Header21 = Cut(st2.Header21, 21);
+    s.Nationality = Bounded(st2.Nationality, 80);
+    s.Header12 = Bounded(st2.Header12, 12);
+    s.Header21 = Bounded(st2.Header21, 21);
 
     s.Calendar = st2.Calendar == "GR" ? 1 : 0;
 

@@ -41,12 +41,6 @@ long double NumberOr(const std::vector<std::string>& lines, std::size_t i, long 
     return v ? *v : fallback;
 }
 
-std::string Cut(std::string s, std::size_t n)
-{
-    if (s.size() > n)
-        s.resize(n);
-    return s;
-}
 
 std::string NormalLetter(std::string_view l)
 {
@@ -112,10 +106,10 @@ void ReadOrbSettings()
         AspectOrb[i + 1] = NumberOr(lines, i, kAspects[i].orbA);
     ParallelOrb = NumberOr(lines, 14, 1.0L);
     AntisciaOrb = NumberOr(lines, 15, 1.0L);
-    HouseSystemSetting = Cut(TrimBlanks(LineOrEmpty(lines, 16)), 25);
-    NodeKind = Cut(TrimBlanks(LineOrEmpty(lines, 17)), 5);
-    OrbSetLetter = Cut(TrimBlanks(LineOrEmpty(lines, 18)), 1);
-    BlackMoonMode = Cut(TrimBlanks(LineOrEmpty(lines, 19)), 25);
+    HouseSystemSetting = Bounded(TrimBlanks(LineOrEmpty(lines, 16)), 25);
+    NodeKind = Bounded(TrimBlanks(LineOrEmpty(lines, 17)), 5);
+    OrbSetLetter = Bounded(TrimBlanks(LineOrEmpty(lines, 18)), 1);
+    BlackMoonMode = Bounded(TrimBlanks(LineOrEmpty(lines, 19)), 25);
 }
 
 void ReplaceOrbLine(int k, std::string_view text)
@@ -123,9 +117,9 @@ void ReplaceOrbLine(int k, std::string_view text)
     auto lines = ReadTextLines(kOrbSettingsFile);
     lines.resize(20);
     for (auto& l : lines)
-        l = Cut(l, 25);
+        l = Bounded(l, 25);
     if (k >= 1 && k <= 20)
-        lines[static_cast<std::size_t>(k - 1)] = Cut(std::string(text), 25);
+        lines[static_cast<std::size_t>(k - 1)] = Bounded(std::string(text), 25);
     WriteTextLines(kOrbSettingsFile, lines);
     ReadOrbSettings();
 }

@@ -29,12 +29,6 @@ long double FactorOr1(const std::vector<std::string>& lines, std::size_t i)
     return *v;
 }
 
-std::string Cut(std::string s, std::size_t n)
-{
-    if (s.size() > n)
-        s.resize(n);
-    return s;
-}
 
 std::vector<std::string> PrintSettingsLines()
 {
@@ -109,14 +103,14 @@ void ReadUserName()
         WriteTextLines(kUserNameFile, {"Nome", "Cognome"});
         return;
     }
-    UserFirstName = Cut(LineOrEmpty(*lines, 0), 80);
-    UserSurname = Cut(LineOrEmpty(*lines, 1), 80);
-    UserFullName = Cut(UserFirstName + " " + UserSurname, 80);
+    UserFirstName = Bounded(LineOrEmpty(*lines, 0), 80);
+    UserSurname = Bounded(LineOrEmpty(*lines, 1), 80);
+    UserFullName = Bounded(UserFirstName + " " + UserSurname, 80);
 }
 
 void WriteUserName()
 {
-    WriteTextLines(kUserNameFile, {Cut(UserFirstName, 80), Cut(UserSurname, 80)});
+    WriteTextLines(kUserNameFile, {Bounded(UserFirstName, 80), Bounded(UserSurname, 80)});
 }
 
 void RecordGraphOrientation(std::string_view fileName)
@@ -144,7 +138,7 @@ void UpdateRunLog(long double todayJD)
 {
     std::vector<std::string> counter =
         TryReadTextLines(kRunCounterFile).value_or(std::vector<std::string> {"2451545", "2451545", "1"});
-    const std::string latest = Cut(LineOrEmpty(counter, 1), 10);
+    const std::string latest = Bounded(LineOrEmpty(counter, 1), 10);
     const long long count = IntegerOr(counter, 2, 0);
     const std::string today = FixedDigits(7, todayJD);
     WriteTextLines(kRunCounterFile, {latest, today, std::to_string(count + 1)});

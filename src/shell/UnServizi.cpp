@@ -53,12 +53,6 @@ std::string_view Chars(std::string_view s, std::size_t first, std::size_t count)
     return s.substr(first - 1, count);
 }
 
-std::string Cut(std::string s, std::size_t n)
-{
-    if (s.size() > n)
-        s.resize(n);
-    return s;
-}
 
 std::string_view DropTrailingBlanks(std::string_view s)
 {
@@ -214,12 +208,12 @@ std::string TrimRightBlanks(std::string_view s)
 {
     // Cut to the field length, then trimmed again so that the cut never
     // leaves a trailing blank.
-    return std::string(DropTrailingBlanks(Cut(std::string(DropTrailingBlanks(s)), 80)));
+    return std::string(DropTrailingBlanks(Bounded(std::string(DropTrailingBlanks(s)), 80)));
 }
 
 std::string TrimBlanks(std::string_view s)
 {
-    return std::string(DropTrailingBlanks(Cut(std::string(DropTrailingBlanks(DropLeadingBlanks(s))), 80)));
+    return std::string(DropTrailingBlanks(Bounded(std::string(DropTrailingBlanks(DropLeadingBlanks(s))), 80)));
 }
 
 std::string StripTrailingJunk(std::string_view s)
@@ -253,7 +247,7 @@ std::string ZeroPad(long long n, int width)
 
 std::string PointToComma(std::string_view s)
 {
-    std::string out = Cut(std::string(s), 80);
+    std::string out = Bounded(std::string(s), 80);
     ReplaceChar(out, '.', ',');
     return out;
 }
@@ -280,7 +274,7 @@ std::string PlaceDisplay(std::string_view s)
             out += c;
         previous = source;
     }
-    return Cut(std::move(out), 80);
+    return Bounded(std::move(out), 80);
 }
 
 std::string FixedDigits(int n, long double x)
@@ -291,7 +285,7 @@ std::string FixedDigits(int n, long double x)
     // " d.ddddddddddddddE+eeee"
     const std::size_t e = text.find('E');
     if (!std::isfinite(x) || e == std::string::npos || e < 2)
-        return Cut(std::string(DropLeadingBlanks(text)), static_cast<std::size_t>(n));
+        return Bounded(std::string(DropLeadingBlanks(text)), static_cast<std::size_t>(n));
     std::string digits;
     for (std::size_t i = 0; i < e; ++i)
         if (text[i] >= '0' && text[i] <= '9')
@@ -307,7 +301,7 @@ std::string FixedDigits(int n, long double x)
         else
             out = digits.substr(0, whole) + "." + digits.substr(whole);
     }
-    return Cut(std::move(out), static_cast<std::size_t>(n));
+    return Bounded(std::move(out), static_cast<std::size_t>(n));
 }
 
 void ReplaceChar(std::string& s, char from, char to)
@@ -569,4 +563,11 @@ void ClearOutOfRange(long double jd)
     CurrentSubject.InEphemerisRange = false;
     for (int i = 1; i <= 5; ++i)
         BodyLongitude[static_cast<std::size_t>(i)] = 0;
+}
+
+std::string Bounded(std::string s, std::size_t n)
+{
+    if (s.size() > n)
+        s.resize(n);
+    return s;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 // ---- Texts -------------------------------------------------------------
+std::string Bounded(std::string s, std::size_t n);      // text[n]: cut to n characters
 void UpperCaseInPlace(std::string& s);                    // ASCII rule
 std::string RepeatChar(int n, char c);                    // n copies of c ("" for n <= 0)
 std::string TrimRightBlanks(std::string_view s);          // text[80], trailing blanks removed

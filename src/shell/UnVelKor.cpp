@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "platform/Jpeg.h"
 #include "platform/ProgramPath.h"
 #include "platform/Screen.h"
@@ -575,9 +576,10 @@ void TFoVelkor::ShowAdminEditors(bool visible)
 
 void TFoVelkor::BBApriTestoClick()
 {
-    const auto lines = ReadTextLines(kSubjectTextFile);
-    const std::string path =
-        TrimBlanks(LineOrEmpty(lines, 0)) + "txt" + "/" + TrimBlanks(LineOrEmpty(lines, 1)) + ".txt";
+    const auto textPath = SubjectTextPath();
+    if (!textPath)
+        throw IoError(kSubjectTextFile, "lettura", "file mancante");
+    const std::string& path = *textPath;
     WriteTextLines(kEditTextFile, {path});
     // The program's own text editor takes this over when it exists; until
     // then the desktop's editor opens the file.
