@@ -34,6 +34,7 @@ std::uint8_t LayoutCode = 0;
 std::string PrintOrientation = "L";
 std::array<int, 8> WheelRadii {};
 std::uint8_t InputCalendar = 1;
+BirthInputState BirthInput;
 
 std::array<long double, 25> BodyLongitude {};
 std::array<long double, 25> BodyLatitude {};

@@ -86,6 +86,20 @@ extern std::uint8_t LayoutCode;        // printable-summary layout: 0, 5, 16, 17
 extern std::string PrintOrientation;   // text[1], "L" or "P"
 extern std::array<int, 8> WheelRadii;  // ring radii of the wheel, page units
 
+// Birth data collected by the input window for the registration window.
+struct BirthInputState {
+    std::string Name;        // text[80]
+    std::string DisplayDate; // text[80], "dd/mm/yyyy hh:mm", local clock time
+    std::string Place;       // text[80], province between "*" ("Torino*TO*")
+    std::string CoordText;   // 12 characters, "45N04 007E41"
+    std::string ZoneText;    // stored correction: sign + 4 characters, decimal comma ("-1,00");
+                             // local clock time + correction = universal time
+    std::string Nationality; // text[80]
+    std::uint8_t Calendar = 1; // 1 Gregorian, 0 Julian
+    long double JD = kNotComputed; // Julian day of the birth, universal time
+};
+extern BirthInputState BirthInput;
+
 // Calendar flag of the birth-data windows (1 Gregorian, 0 Julian), used by
 // JDToTextCal.
 extern std::uint8_t InputCalendar;
