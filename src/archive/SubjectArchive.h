@@ -68,6 +68,10 @@ public:
     // ArchiveError when a file size is not a multiple of its record size or
     // ST1/ST2 is missing.
     void Check() const;
+    // Check() and, in addition, ArchiveError when an index entry's number
+    // is not five digits or points past ST2 (TMPR, whose index holds a name
+    // only, is not examined). Every write runs it first.
+    void CheckEntries() const;
 
     std::size_t EntryCount() const;                 // ST1 records, template included
     std::vector<std::string> IndexTexts() const;    // all ST1 short strings, template included

@@ -3,6 +3,11 @@
 // start in a fixed order and living until exit. TFoSintom1, TFoRimed,
 // TFoRicCom, TFoTerCom and TFoBakMod1 are created anew each time they are
 // opened; the new instance replaces the previous one as the global.
+#include "archive/UnBakMod1.h"
+#include "archive/UnCancel.h"
+#include "archive/UnModifi.h"
+#include "archive/UnRegVlk.h"
+#include "archive/UnitRich.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;
