@@ -525,7 +525,6 @@ BackupOutcome RunRestore(std::string_view backupFolder, const CopyObserver& obse
     if (!Dialogs::AskYesNo("SOSTITUIRE i dati attuali con una COPIA?"))
         return BackupOutcome::Declined;
 
-    const fs::path program = ProgramPath::Root();
     FolderMaker folders;
     CopySet copies;
     try {
