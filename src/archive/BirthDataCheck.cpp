@@ -67,6 +67,8 @@ std::optional<BirthTime> ParseBirthTime(std::string_view text)
 
 std::optional<long double> ParseZoneHours(std::string_view text)
 {
+    if (text.find_first_of("eE") != std::string_view::npos)
+        return std::nullopt; // hours are typed as plain decimals
     auto v = ParseFixedReal(text);
     if (!v)
         v = ParseLocaleReal(text);

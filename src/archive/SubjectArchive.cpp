@@ -18,14 +18,11 @@ namespace {
 
 constexpr std::size_t kNameWidth = 38;
 constexpr std::size_t kEntryWidth = 43;   // name + 5-digit number
-constexpr std::size_t kNoteWidth = 70;
 constexpr std::size_t kLine4TextWidth = 64; // the text-file number follows
 
 std::string Upper(std::string_view s)
 {
-    std::string u(s);
-    UpperCaseInPlace(u);
-    return u;
+    return UpperName(s);
 }
 
 std::string FileOf(const std::string& archive, const char* ext)
@@ -110,6 +107,21 @@ std::string Line4WithNumber(std::string_view line4, std::string_view number)
 
 } // namespace
 
+std::string UpperName(std::string_view text)
+{
+    std::string u(text);
+    for (char& ch : u) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) // a-z, à..þ but not ÷
+            ch = static_cast<char>(c - 32);
+        else if (c == 0x9A || c == 0x9C || c == 0x9E) // š œ ž
+            ch = static_cast<char>(c - 16);
+        else if (c == 0xFF) // ÿ
+            ch = static_cast<char>(0x9F);
+    }
+    return u;
+}
+
 bool ValidArchiveName(std::string_view name)
 {
     if (name.size() != 4)
@@ -175,9 +187,13 @@ SearchResult SearchPrefix(const std::vector<std::string>& texts, std::string_vie
     // lo only ever moves to mid, so once lo and hi are neighbours the middle
     // stays on lo, the entry before the key. The entry the key leads to is
     // hi: the first one not before it (the last entry when the key is past
-    // them all).
-    result.centre = hi;
-    result.matches = prefix.empty() || Upper(texts[hi]).compare(0, prefix.size(), Upper(std::string(prefix))) == 0;
+    // them all). A whole word typed ("ROSSI") puts the key after the names
+    // that continue with a blank ("ROSSI MARIO"), since "!" follows the
+    // blank: then lo is the one that begins with the prefix.
+    const std::string wanted = Upper(std::string(prefix));
+    auto begins = [&](std::size_t i) { return Upper(texts[i]).compare(0, wanted.size(), wanted) == 0; };
+    result.centre = !begins(hi) && begins(lo) ? lo : hi;
+    result.matches = prefix.empty() || begins(result.centre);
     return result;
 }
 

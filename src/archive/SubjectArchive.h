@@ -12,6 +12,7 @@
 // entry whose number is not five digits or points past ST2) raise
 // ArchiveError with an Italian message; nothing is written then.
 #include "archive/SubjectRecord.h"
+#include "platform/Errors.h"
 
 #include <optional>
 #include <stdexcept>
@@ -20,15 +21,19 @@
 #include <vector>
 
 // A damaged or unusable archive; the message is Italian (Windows-1252).
-class ArchiveError : public std::runtime_error {
+class ArchiveError : public UserError {
 public:
-    using std::runtime_error::runtime_error;
+    using UserError::UserError;
 };
 
 inline constexpr const char* kCurrentArchive = "TMPR";
 inline constexpr const char* kRecallTraceFile = "FileDum\\PointGlo.dum";   // ST2 number, archive
 inline constexpr const char* kRecallStateFile = "FileDum\\MMDatArc.dum";   // archive, prefix, position, name
 inline constexpr const char* kArchiveOrderFile = "FileDum\\MMordina.dum";  // one archive name per line
+
+// Windows-1252 upper case (à -> À as well as a -> A): names are compared
+// in it without regard to letter case.
+std::string UpperName(std::string_view text);
 
 // True for 4 characters A-Z / 0-9 (after upper-casing).
 bool ValidArchiveName(std::string_view name);
@@ -47,9 +52,13 @@ struct IndexEntry {
 
 // The recall search: the entry the binary search stops on for a typed
 // prefix (key = prefix padded with "!" to 38; lo = 1, hi = last; 100 rounds
-// of mid = (lo+hi)/2, key > entry moves lo, else hi) and whether that entry
-// begins with the prefix. `texts` are the ST1 short strings, index 0 the
-// template. With no entries beyond the template, centre is 0.
+// of mid = (lo+hi)/2, key > entry moves lo, else hi; both sides in upper
+// case) and whether that entry begins with the prefix. The search settles
+// with the key between lo and hi: the centre is hi, the first entry not
+// before the key, unless only lo begins with the prefix (a whole word typed,
+// "ROSSI" against "ROSSI MARIO", sorts after it). `texts` are the ST1 short
+// strings, index 0 the template. With no entries beyond the template,
+// centre is 0.
 struct SearchResult {
     std::size_t centre = 0;
     bool matches = false;
@@ -116,8 +125,9 @@ private:
 void MakeCurrent(std::string_view name, const SubjectRecord& subject);
 
 // Annotation hand-over: the four lines right-trimmed, cleaned of trailing
-// junk and joined by " " (FileDum\Annotaz.dum). Empty lines stay out of the
-// join.
+// junk and joined by " " (FileDum\Annotaz.dum); of the fourth line only its
+// first 64 characters, the text-file number being no annotation. Empty
+// lines stay out of the join; no notes write one empty line.
 std::string JoinNotes(const NoteLines& notes);
 void WriteAnnotationsHandOver(const std::optional<NoteLines>& notes);
 

@@ -84,7 +84,7 @@ bool SubjectList::Open(const std::string& typed)
         texts_ = archive.IndexTexts();
     } catch (const std::exception& e) {
         // The archive cannot be used; the window stays open on no archive.
-        Dialogs::Error(dynamic_cast<const ArchiveError*>(&e) ? std::string(e.what()) : ErrorMessageFor(e));
+        Dialogs::Error(ErrorMessageFor(e));
         texts_.clear();
         return false;
     }

@@ -23,7 +23,8 @@ ConversionError::ConversionError(std::string text, std::string what)
 
 std::string ErrorMessageFor(const std::exception& e)
 {
-    if (dynamic_cast<const IoError*>(&e) || dynamic_cast<const ConversionError*>(&e))
+    if (dynamic_cast<const IoError*>(&e) || dynamic_cast<const ConversionError*>(&e) ||
+        dynamic_cast<const UserError*>(&e))
         return e.what();
     return std::string("Errore imprevisto: ") + e.what();
 }

@@ -30,6 +30,13 @@ private:
     std::string text_;
 };
 
+// An error whose message is already the Italian text for the user (for
+// example a damaged archive); shown as it is.
+class UserError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The Italian message shown to the user for an error caught at an event
 // boundary (Windows-1252 text).
 std::string ErrorMessageFor(const std::exception& e);
