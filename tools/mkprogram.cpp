@@ -94,7 +94,8 @@ int main(int argc, char** argv)
     try {
         const fs::path data = argv[1];
         const fs::path out = argv[2];
-        fs::remove_all(out);
+        // The other generators (atlas, time regimes, symbols) write beside
+        // this one into the same folder: only our own files are rewritten.
         fs::create_directories(out);
         ProgramPath::SetRoot(out);
         for (const char* folder : {"FileSet", "FileDum", "FileTmp", "OpzioneT", "Emf"})
