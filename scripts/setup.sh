@@ -12,6 +12,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  tzdata libc-bin
 )
 
 missing=()
@@ -32,6 +33,12 @@ if ! command -v npm >/dev/null 2>&1; then
   [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends nodejs npm
+fi
+
+# The pinned npm packages of the place gazetteers (tools/atlas/package-lock.json).
+if [ ! -d tools/atlas/node_modules ] || [ tools/atlas/package-lock.json -nt tools/atlas/node_modules ]; then
+  npm ci --prefix tools/atlas --no-audit --no-fund --loglevel=error >/dev/null
+  touch tools/atlas/node_modules
 fi
 
 BUILD_DIR=${BUILD_DIR:-build}

@@ -62,3 +62,12 @@ int ForeignZoneLine(std::int32_t regime);        // 1-based line of Elencal.002
 // The 12-character coordinate text of a place ("45N28 009E11"): degrees and
 // rounded minutes, minutes of 60 not carried.
 std::string PlaceCoordText(long double latitude, long double longitude);
+
+// A UTF-8 place name (GeoNames, ISTAT, or typed) in the Windows-1252 form the
+// gazetteers spell it: letters without a Windows-1252 byte transliterated
+// (Polish, Czech, Turkish, Romanian, Baltic, Vietnamese... diacritics
+// dropped, ı ł đ ħ ə as plain letters; the table is in Places.cpp),
+// combining marks dropped, the typographic apostrophes ’ ‘ ʻ ʼ as "'".
+// Nothing when the name holds a character of another script.
+// `transliterated` is set when any character was replaced or dropped.
+std::optional<std::string> PlaceNameFromUtf8(std::string_view utf8, bool* transliterated = nullptr);

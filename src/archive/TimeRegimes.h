@@ -14,7 +14,9 @@
 //  16  double          correction: hours the local clock is ahead of
 //                      universal time (CET +1, CEST +2, EST -5)
 // Records are in order of start; the first is the "LMT" record starting at
-// Julian day 0.
+// Julian day 0. The generated files (tools/mkregimes) close every run, the
+// Italian files included, with a "FINE" record starting at 01/01/2100 00:00
+// (where the data end) whose correction repeats the last regime's.
 //
 // Italian places use Calendar\<8 digits>.CAL (one file for all of Italy,
 // one each for San Marino and the Vatican). Foreign zones live in
@@ -54,6 +56,10 @@ std::vector<ZoneIndexEntry> ReadZoneIndex();
 // The regime records of a place's regime number. Foreign zones are first
 // copied from Database.cll into the working file named by their key in the
 // program folder, then read from it. Throws IoError when a file is missing.
+// The records are returned up to the "FINE" record, which is included; the
+// working file is the program folder's "TZ000123.CAL" (its top level), and
+// *fileName receives that name or "Calendar\00390000.CAL". A number that is
+// neither 1xxxxxxxx nor 2xxxxxxxx throws ConversionError.
 std::vector<RegimeRecord> LoadRegimes(int regimeNumber, std::string* fileName = nullptr);
 
 struct Correction {
@@ -64,6 +70,13 @@ struct Correction {
 // The correction in force at a local clock reading (Julian day of the
 // local date and time): the last record whose start is before it; "LMT"
 // gives longitude * 4 / 60 hours.
+// - A reading equal to a start (within 1e-6 day) is still under the
+//   previous regime; of several records with the same start, the last one
+//   holds once the start is passed. A reading the clock skipped falls in the
+//   new regime, one it showed twice (summer time ending) in the first.
+// - Past the "FINE" record the regime before it still holds.
+// - afterLast: the reading is at or after the start of the last record (the
+//   end of the data), for the note "REGIMI ORARI NON AGGIORNATI".
 Correction CorrectionAt(const std::vector<RegimeRecord>& regimes, long double localJD, long double longitude);
 
 // One line of the regime list: JDToText(start) + " " + sign + FixedDigits(5, |correction|) + " " + code.

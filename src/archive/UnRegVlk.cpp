@@ -23,6 +23,8 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+TFormRegVlk* FormRegVlk = nullptr;
+
 namespace {
 QLineEdit* Shown(QWidget* parent, const char* name)
 {

@@ -31,3 +31,6 @@ private:
     void FormActivate();
     void BBRegistraClick();
 };
+
+// The one registration window of the program (created with the others at start).
+extern TFormRegVlk* FormRegVlk;

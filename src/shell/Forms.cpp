@@ -10,7 +10,6 @@ TFoMetGra* FoMetGra = nullptr;
 TFoPrint* FoPrint = nullptr;
 TFoOrbVlk* FoOrbVlk = nullptr;
 TFoInputVlk* FoInputVlk = nullptr;
-TFormRegVlk* FormRegVlk = nullptr;
 TFoCancel* FoCancel = nullptr;
 TFoReMai1* FoReMai1 = nullptr;
 TFgrTxtVlk* FgrTxtVlk = nullptr;

@@ -7,6 +7,7 @@
 #include "archive/UnCancel.h"
 #include "archive/UnModifi.h"
 #include "archive/UnRegVlk.h"
+#include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
 #include "shell/PendingForms.h"
 
@@ -20,7 +21,6 @@ extern TFoMetGra* FoMetGra;
 extern TFoPrint* FoPrint;
 extern TFoOrbVlk* FoOrbVlk;
 extern TFoInputVlk* FoInputVlk;
-extern TFormRegVlk* FormRegVlk;
 extern TFoCancel* FoCancel;
 extern TFoReMai1* FoReMai1;
 extern TFgrTxtVlk* FgrTxtVlk;

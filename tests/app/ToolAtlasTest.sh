@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# quillon-tool atlas find: the place lines from the Italian gazetteer and
+# then the foreign one, the options and the exit status when nothing
+# matches.
+# Usage: ToolAtlasTest.sh QUILLON_TOOL TEMPLATE_FOLDER
+set -u
+tool=$1
+template=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$template" "$work/prog"
+failures=0
+passes=0
+tab=$'\t'
+
+expect() { # name expected-status command...
+  local name=$1 want=$2
+  shift 2
+  "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  if [ "$got" -ne "$want" ]; then
+    echo "FAIL $name: exit $got, expected $want"; cat "$work/out" "$work/err"
+    failures=$((failures + 1))
+  else
+    passes=$((passes + 1))
+  fi
+}
+expect_line() { # name file regex: some line matches
+  if grep -qE -- "$3" "$work/$2"; then passes=$((passes + 1)); else
+    echo "FAIL $1: no line of $2 matches '$3'"; cat "$work/$2"; failures=$((failures + 1)); fi
+}
+expect_lines() { # name file count
+  local n
+  n=$(wc -l <"$work/$2")
+  if [ "$n" -eq "$3" ]; then passes=$((passes + 1)); else
+    echo "FAIL $1: $n lines in $2, expected $3"; cat "$work/$2"; failures=$((failures + 1)); fi
+}
+atlas() { "$tool" --program-folder "$work/prog" atlas "$@"; }
+
+expect roma 0 atlas find roma --limit 3
+expect_line roma-first-line out "^Roma\(RM\)${tab}41N5[34] 012E(2[89]|3[01])${tab}Roma${tab}00390000\.CAL$"
+expect_lines roma-limit out 3
+
+# Italian places first, then the foreign ones; five columns for a foreign zone.
+expect milan-both 0 atlas find milan --limit 200
+expect_line milan-italian out "^Milano\(MI\)${tab}45N2[78] 009E1[01]${tab}Milano${tab}00390000\.CAL$"
+expect_line milan-foreign out "^Milan${tab}[0-9]{2}N[0-9]{2} [0-9]{3}W[0-9]{2}${tab}USA, [^${tab}]+${tab}TZ[0-9]{6}\.CAL${tab}America/"
+first_foreign=$(grep -n "${tab}TZ" "$work/out" | head -1 | cut -d: -f1)
+last_italian=$(grep -n "${tab}00390000\.CAL$" "$work/out" | tail -1 | cut -d: -f1)
+if [ -n "$first_foreign" ] && [ -n "$last_italian" ] && [ "$last_italian" -lt "$first_foreign" ]; then
+  passes=$((passes + 1)); else echo "FAIL milan-order: Italian lines must come first"; failures=$((failures + 1)); fi
+
+expect new-york 0 atlas find "new york" --foreign --limit 1
+expect_line new-york-zone out "^New York City${tab}40N43 074W00${tab}USA, New York${tab}TZ[0-9]{6}\.CAL${tab}America/New_York$"
+expect foreign-only-skips-italy 0 atlas find roma --foreign --limit 5
+if grep -q "00390000" "$work/out"; then echo "FAIL foreign-only: Italian place listed"; failures=$((failures + 1));
+else passes=$((passes + 1)); fi
+
+# A name typed with letters the gazetteer transliterates, in UTF-8 output.
+expect lodz 0 atlas find "Łódź" --limit 1
+expect_line lodz-utf8 out "^Lódz${tab}51N46 019E28${tab}Polonia, "
+
+expect nothing 1 atlas find xqzxqz
+expect_line nothing-message err "Nessuna località inizia per \"xqzxqz\""
+expect no-prefix 2 atlas find
+expect bad-limit 2 atlas find roma --limit zero
+expect unknown-option 2 atlas find roma --tutto
+expect unknown-subcommand 2 atlas cerca roma
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
