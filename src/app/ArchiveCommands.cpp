@@ -31,36 +31,14 @@ const char* const kArchiveUsage =
 
 namespace {
 
-constexpr int kDataError = 1;
 constexpr std::size_t kNameWidth = 38;
 constexpr std::size_t kPlaceWidth = 27;       // characters 13-39 of CoordPlace
 constexpr std::size_t kNationWidth = 20;
 constexpr std::size_t kNoteWidths[4] = {70, 70, 70, 64}; // line 4 keeps 65-69 for the text number
 
-// ---- Output --------------------------------------------------------------
 
-void Print(const std::string& line)
-{
-    std::fputs(Cp1252::ToUtf8(line + "\n").c_str(), stdout);
-}
 
-void Message(const std::string& text)
-{
-    std::fprintf(stderr, "quillon-tool: %s\n", Cp1252::ToUtf8(text).c_str());
-}
 
-int Usage(const std::string& text)
-{
-    Message(text);
-    std::fputs(Cp1252::ToUtf8("Usare --help per l'elenco dei comandi.\n").c_str(), stderr);
-    return kUsageError;
-}
-
-int Failure(const std::string& text)
-{
-    Message(text);
-    return kDataError;
-}
 
 std::string Quoted(const std::string& s)
 {
@@ -237,32 +215,32 @@ void RemoveSubjectTextHandOver()
 int List(const std::vector<std::string>& args)
 {
     if (args.size() > 1)
-        return Usage("archive list: troppi argomenti");
+        return ToolUsage("archive list: troppi argomenti");
     if (args.empty()) {
         for (const std::string& name : ListArchives())
-            Print(ArchiveLabel(name));
+            ToolPrint(ArchiveLabel(name));
         return 0;
     }
     std::string problem;
     auto archive = UsableArchive(args[0], problem, true);
     if (!archive)
-        return Failure(problem);
+        return ToolFailure(problem);
     if (!archive->Exists())
-        return Failure("l'archivio " + archive->Name() + " non esiste");
+        return ToolFailure("l'archivio " + archive->Name() + " non esiste");
     archive->CheckEntries();
     if (archive->Name() == kCurrentArchive) {
         // The current subject: its name alone in record 0.
         const std::string name = TrimRightBlanks(Bounded(archive->IndexTexts().at(0), kNameWidth));
-        Print(SubjectLine(name, 0, archive->Subject(0)));
+        ToolPrint(SubjectLine(name, 0, archive->Subject(0)));
         return 0;
     }
     const auto entries = archive->Entries();
     if (entries.empty()) {
-        Message("ARCHIVIO VUOTO");
+        ToolMessage("ARCHIVIO VUOTO");
         return 0;
     }
     for (const IndexEntry& e : entries)
-        Print(SubjectLine(e.name, e.st2, archive->Subject(e.st2)));
+        ToolPrint(SubjectLine(e.name, e.st2, archive->Subject(e.st2)));
     return 0;
 }
 
@@ -271,7 +249,7 @@ int List(const std::vector<std::string>& args)
 int Add(const std::vector<std::string>& args)
 {
     if (args.empty())
-        return Usage("archive add: manca il nome dell'archivio");
+        return ToolUsage("archive add: manca il nome dell'archivio");
     std::map<std::string, std::string> options;
     std::optional<NoteLines> notes;
     std::string archiveName;
@@ -281,9 +259,9 @@ int Add(const std::vector<std::string>& args)
         const std::string& a = args[i];
         if (a == "--notes") {
             if (notes)
-                return Usage("archive add: opzione --notes ripetuta");
+                return ToolUsage("archive add: opzione --notes ripetuta");
             if (i + 4 >= args.size())
-                return Usage("archive add: --notes vuole quattro righe (anche vuote: \"\")");
+                return ToolUsage("archive add: --notes vuole quattro righe (anche vuote: \"\")");
             notes = NoteLines {Cp1252::FromUtf8(args[i + 1]), Cp1252::FromUtf8(args[i + 2]),
                                Cp1252::FromUtf8(args[i + 3]), Cp1252::FromUtf8(args[i + 4])};
             i += 4;
@@ -294,28 +272,28 @@ int Add(const std::vector<std::string>& args)
             for (const char* k : kKnown)
                 known = known || a == k;
             if (!known)
-                return Usage("archive add: opzione sconosciuta: " + Cp1252::FromUtf8(a));
+                return ToolUsage("archive add: opzione sconosciuta: " + Cp1252::FromUtf8(a));
             if (options.count(a))
-                return Usage("archive add: opzione " + a + " ripetuta");
+                return ToolUsage("archive add: opzione " + a + " ripetuta");
             if (i + 1 >= args.size())
-                return Usage("archive add: manca il valore dopo " + a);
+                return ToolUsage("archive add: manca il valore dopo " + a);
             options[a] = Cp1252::FromUtf8(args[++i]);
             continue;
         }
         if (!archiveName.empty())
-            return Usage("archive add: argomento inatteso: " + Cp1252::FromUtf8(a));
+            return ToolUsage("archive add: argomento inatteso: " + Cp1252::FromUtf8(a));
         archiveName = a;
     }
     if (archiveName.empty())
-        return Usage("archive add: manca il nome dell'archivio");
+        return ToolUsage("archive add: manca il nome dell'archivio");
     for (const char* required : {"--name", "--date", "--time", "--zone", "--coords", "--place"})
         if (!options.count(required))
-            return Usage(std::string("archive add: manca l'opzione ") + required);
+            return ToolUsage(std::string("archive add: manca l'opzione ") + required);
 
     std::string problem;
     auto archive = UsableArchive(archiveName, problem);
     if (!archive)
-        return Failure(problem);
+        return ToolFailure(problem);
     if (archive->Exists())
         archive->CheckEntries(); // a damaged archive is reported before anything else
 
@@ -326,7 +304,7 @@ int Add(const std::vector<std::string>& args)
     const auto problems = CheckSubject(in, s);
     if (!problems.empty()) {
         for (const std::string& p : problems)
-            Message(p);
+            ToolMessage(p);
         return kDataError;
     }
 
@@ -339,7 +317,7 @@ int Add(const std::vector<std::string>& args)
     RemoveSubjectTextHandOver();
     WriteTextLines(kRecallStateFile, {archive->Name(), s.name, std::to_string(position), s.name});
     const IndexEntry entry = archive->Entry(position);
-    Print(SubjectLine(entry.name, entry.st2, record));
+    ToolPrint(SubjectLine(entry.name, entry.st2, record));
     return 0;
 }
 
@@ -437,18 +415,18 @@ std::string LowerAscii(std::string s)
 int Import(const std::vector<std::string>& args)
 {
     if (args.size() != 2)
-        return Usage("archive import: servono l'archivio e il file CSV");
+        return ToolUsage("archive import: servono l'archivio e il file CSV");
     std::string problem;
     auto archive = UsableArchive(args[0], problem);
     if (!archive)
-        return Failure(problem);
+        return ToolFailure(problem);
     const std::string fileName = Cp1252::FromUtf8(args[1]);
     std::ifstream in(args[1], std::ios::binary);
     if (!in)
-        return Failure("impossibile leggere il file " + Quoted(fileName));
+        return ToolFailure("impossibile leggere il file " + Quoted(fileName));
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        return Failure("impossibile leggere il file " + Quoted(fileName));
+        return ToolFailure("impossibile leggere il file " + Quoted(fileName));
     if (archive->Exists())
         archive->CheckEntries();
 
@@ -465,29 +443,29 @@ int Import(const std::vector<std::string>& args)
     while (first < rows.size() && BlankRow(rows[first]))
         ++first;
     if (first == rows.size())
-        return Failure("il file " + Quoted(fileName) + " è vuoto (manca la riga di intestazione)");
+        return ToolFailure("il file " + Quoted(fileName) + " è vuoto (manca la riga di intestazione)");
 
     // The header names the columns.
     static const char* const kFields[] = {"name", "date", "time", "zone", "coords", "place", "nation", "calendar"};
     std::map<std::string, std::size_t> column;
     const CsvRow& header = rows[first];
     if (!header.problem.empty())
-        return Failure("intestazione (riga " + std::to_string(header.line) + "): " + header.problem);
+        return ToolFailure("intestazione (riga " + std::to_string(header.line) + "): " + header.problem);
     for (std::size_t c = 0; c < header.fields.size(); ++c) {
         const std::string name = LowerAscii(TrimBlanks(header.fields[c]));
         bool known = false;
         for (const char* f : kFields)
             known = known || name == f;
         if (!known)
-            return Failure("intestazione: campo sconosciuto " + Quoted(header.fields[c]) +
+            return ToolFailure("intestazione: campo sconosciuto " + Quoted(header.fields[c]) +
                            " (ammessi: name, date, time, zone, coords, place, nation, calendar)");
         if (column.count(name))
-            return Failure("intestazione: campo " + Quoted(name) + " ripetuto");
+            return ToolFailure("intestazione: campo " + Quoted(name) + " ripetuto");
         column[name] = c;
     }
     for (const char* required : {"name", "date", "time", "zone", "coords", "place"})
         if (!column.count(required))
-            return Failure(std::string("intestazione: manca il campo \"") + required + "\"");
+            return ToolFailure(std::string("intestazione: manca il campo \"") + required + "\"");
 
     int stored = 0, refused = 0;
     for (std::size_t r = first + 1; r < rows.size(); ++r) {
@@ -496,12 +474,12 @@ int Import(const std::vector<std::string>& args)
             continue;
         const std::string where = "riga " + std::to_string(row.line) + ": ";
         if (!row.problem.empty()) {
-            Message(where + row.problem);
+            ToolMessage(where + row.problem);
             ++refused;
             continue;
         }
         if (row.fields.size() != header.fields.size()) {
-            Message(where + std::to_string(row.fields.size()) + " campi invece di " +
+            ToolMessage(where + std::to_string(row.fields.size()) + " campi invece di " +
                     std::to_string(header.fields.size()));
             ++refused;
             continue;
@@ -515,7 +493,7 @@ int Import(const std::vector<std::string>& args)
         CheckedSubject s;
         const auto problems = CheckSubject(input, s);
         if (!problems.empty()) {
-            Message(where + JoinProblems(problems));
+            ToolMessage(where + JoinProblems(problems));
             ++refused;
             continue;
         }
@@ -525,14 +503,14 @@ int Import(const std::vector<std::string>& args)
             ++stored;
         } catch (const std::exception& e) {
             // A failing write stops the import; what was stored stays.
-            Message(where + (dynamic_cast<const ArchiveError*>(&e) ? std::string(e.what()) : ErrorMessageFor(e)));
-            Print("Soggetti registrati: " + std::to_string(stored));
+            ToolMessage(where + (dynamic_cast<const ArchiveError*>(&e) ? std::string(e.what()) : ErrorMessageFor(e)));
+            ToolPrint("Soggetti registrati: " + std::to_string(stored));
             return kDataError;
         }
     }
-    Print("Soggetti registrati: " + std::to_string(stored));
+    ToolPrint("Soggetti registrati: " + std::to_string(stored));
     if (refused > 0) {
-        Message("Righe rifiutate: " + std::to_string(refused));
+        ToolMessage("Righe rifiutate: " + std::to_string(refused));
         return kDataError;
     }
     return 0;
@@ -543,13 +521,13 @@ int Import(const std::vector<std::string>& args)
 int Recall(const std::vector<std::string>& args)
 {
     if (args.size() != 2)
-        return Usage("archive recall: servono l'archivio e il prefisso del nome");
+        return ToolUsage("archive recall: servono l'archivio e il prefisso del nome");
     std::string problem;
     auto archive = UsableArchive(args[0], problem);
     if (!archive)
-        return Failure(problem);
+        return ToolFailure(problem);
     if (!archive->Exists())
-        return Failure("l'archivio " + archive->Name() + " non esiste");
+        return ToolFailure("l'archivio " + archive->Name() + " non esiste");
     const std::string prefix = UpperName(Cp1252::FromUtf8(args[1]));
     std::optional<IndexEntry> found;
     for (const IndexEntry& e : archive->Entries())
@@ -558,7 +536,7 @@ int Recall(const std::vector<std::string>& args)
             break;
         }
     if (!found)
-        return Failure("nessun soggetto dell'archivio " + archive->Name() + " inizia per " +
+        return ToolFailure("nessun soggetto dell'archivio " + archive->Name() + " inizia per " +
                        Quoted(Cp1252::FromUtf8(args[1])));
 
     // Everything is read before the first file is written.
@@ -577,20 +555,20 @@ int Recall(const std::vector<std::string>& args)
         RemoveSubjectTextHandOver();
     WriteTextLines(kRecallStateFile,
                    {archive->Name(), prefix, std::to_string(found->index), found->name});
-    Print(SubjectLine(found->name, found->st2, subject));
+    ToolPrint(SubjectLine(found->name, found->st2, subject));
     return 0;
 }
 
 int Delete(const std::vector<std::string>& args)
 {
     if (args.size() != 2)
-        return Usage("archive delete: servono l'archivio e il nome del soggetto");
+        return ToolUsage("archive delete: servono l'archivio e il nome del soggetto");
     std::string problem;
     auto archive = UsableArchive(args[0], problem);
     if (!archive)
-        return Failure(problem);
+        return ToolFailure(problem);
     if (!archive->Exists())
-        return Failure("l'archivio " + archive->Name() + " non esiste");
+        return ToolFailure("l'archivio " + archive->Name() + " non esiste");
     archive->CheckEntries();
     const std::string wanted = UpperName(TrimBlanks(Cp1252::FromUtf8(args[1])));
     for (const IndexEntry& e : archive->Entries()) {
@@ -598,10 +576,10 @@ int Delete(const std::vector<std::string>& args)
             continue;
         const SubjectRecord subject = archive->Subject(e.st2);
         archive->DeleteEntry(e.index);
-        Print(SubjectLine(e.name, e.st2, subject));
+        ToolPrint(SubjectLine(e.name, e.st2, subject));
         return 0;
     }
-    return Failure("nell'archivio " + archive->Name() + " non c'è il soggetto " + Quoted(Cp1252::FromUtf8(args[1])));
+    return ToolFailure("nell'archivio " + archive->Name() + " non c'è il soggetto " + Quoted(Cp1252::FromUtf8(args[1])));
 }
 
 } // namespace
@@ -609,7 +587,7 @@ int Delete(const std::vector<std::string>& args)
 int RunArchiveCommand(const std::vector<std::string>& args)
 {
     if (args.empty())
-        return Usage("archive: manca il sottocomando (list, add, import, recall, delete)");
+        return ToolUsage("archive: manca il sottocomando (list, add, import, recall, delete)");
     const std::string& sub = args[0];
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     try {
@@ -624,7 +602,7 @@ int RunArchiveCommand(const std::vector<std::string>& args)
         if (sub == "delete")
             return Delete(rest);
     } catch (const ArchiveError& e) {
-        return Failure(e.what());
+        return ToolFailure(e.what());
     }
-    return Usage("archive: sottocomando sconosciuto: " + Cp1252::FromUtf8(sub));
+    return ToolUsage("archive: sottocomando sconosciuto: " + Cp1252::FromUtf8(sub));
 }
