@@ -209,7 +209,14 @@ PlaceRecord DecodePlace(std::string_view bytes)
 
 std::string PlaceSortKey(std::string_view name)
 {
-    return UpperName(name);
+    // The province mark sorts before every letter and the blank, so that a
+    // name comes before the longer names it begins ("Milano*MI*" before
+    // "Milano Marittima*RA*").
+    std::string key = UpperName(name);
+    for (char& c : key)
+        if (c == '*')
+            c = '\x01';
+    return key;
 }
 
 std::vector<std::size_t> FindPlaces(const char* file, std::string_view prefix, std::size_t limit)

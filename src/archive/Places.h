@@ -43,7 +43,8 @@ std::string EncodePlace(const PlaceRecord& p);   // 88 bytes
 PlaceRecord DecodePlace(std::string_view bytes); // fewer than 88 bytes: an empty record
 
 // The key places are sorted and searched by: the name upper-cased
-// (Windows-1252 letters, accents kept).
+// (Windows-1252 letters, accents kept), the province mark "*" sorting
+// before every other character.
 std::string PlaceSortKey(std::string_view name);
 
 // Binary search on a sorted gazetteer: the record numbers of the places

@@ -146,6 +146,7 @@ TFoInputVlk::TFoInputVlk(QWidget* parent) : QDialog(parent)
     };
     int r = 0;
     for (const auto& [label, w] : rows) {
+        w->setMinimumWidth(230);
         res->addWidget(new QLabel(ToQ(label), PanelResult), r, 0);
         res->addWidget(w, r, 1);
         ++r;

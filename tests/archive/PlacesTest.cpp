@@ -95,8 +95,8 @@ const char* const kSortedNames[] = {
     "Abano Terme*PD*",      // 0
     "Agliana*PT*",          // 1
     "Agliè*TO*",            // 2
-    "Milano Marittima*RA*", // 3
-    "Milano*MI*",           // 4
+    "Milano*MI*",           // 3
+    "Milano Marittima*RA*", // 4
     "Milazzo*ME*",          // 5
     "Roma*RM*",             // 6
     "Romano Canavese*TO*",  // 7
@@ -137,8 +137,8 @@ TEST_F(FindPlacesTest, ReturnsTheRunOfNamesThatBeginWithThePrefix)
         {"accented letter, lower case", "agliè", 10, {2}},
         {"accented letter, upper case", "AGLIÈ", 10, {2}},
         {"accent is not dropped", "aglie", 10, {}},
-        {"blank sorts before the province", "milano", 10, {3, 4}},
-        {"province star", "Milano*", 10, {4}},
+        {"a name before the longer names it begins", "milano", 10, {3, 4}},
+        {"province star", "Milano*", 10, {3}},
         {"run in the middle", "mila", 10, {3, 4, 5}},
         {"limit cuts the run", "mila", 2, {3, 4}},
         {"whole name with province", "roma*rm*", 10, {6}},
