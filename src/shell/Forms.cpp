@@ -1,6 +1,9 @@
 #include "shell/Forms.h"
 
+#include "platform/Cp1252Q.h"
 #include "shell/UnVelKor.h"
+
+#include <QComboBox>
 
 TFoVelkor* FoVelkor = nullptr;
 TFoNomUte* FoNomUte = nullptr;
@@ -63,6 +66,10 @@ void CreateForms()
     Create(FoMetGra);
     Create(FoPrint);
     Create(FoOrbVlk);
+    FoOrbVlk->ShowOrbItem = [](const std::string& item) {
+        if (FoVelkor)
+            FoVelkor->ComboOrb->setEditText(ToQ(item));
+    };
     Create(FoInputVlk);
     Create(FormRegVlk);
     Create(FoCancel);

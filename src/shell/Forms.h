@@ -9,6 +9,7 @@
 #include "archive/UnRegVlk.h"
 #include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
+#include "astro/UnOrbVlk.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;

@@ -54,6 +54,12 @@ std::string OrbTextA(int i)
     return "± " + std::to_string(kAspects[static_cast<std::size_t>(i)].orbA);
 }
 
+std::string OrbSetItem(std::string_view letter)
+{
+    const std::string l = NormalLetter(letter);
+    return l == "A" ? "A (normali)" : l + " (personali)";
+}
+
 OrbValues DefaultOrbValues()
 {
     OrbValues v;

@@ -32,6 +32,10 @@ extern const std::array<AspectDef, 14> kAspects;
 // The set A text shown in the orb dialog: "± 10".
 std::string OrbTextA(int aspectIndex0);
 
+// The main window's orb-combo text for a set letter: "A (normali)",
+// "B (personali)", "C (personali)" (set A for any other letter).
+std::string OrbSetItem(std::string_view letter);
+
 struct OrbValues {
     long double parallel = 1.0L;        // degrees, 0..6
     long double antiscia = 1.0L;        // degrees, 0..6

@@ -38,6 +38,9 @@ BirthInputState BirthInput;
 
 std::array<long double, 25> BodyLongitude {};
 std::array<long double, 25> BodyLatitude {};
+std::array<long double, 25> BodyRightAscension {};
+std::array<long double, 25> BodyDeclination {};
+long double EquationOfTime = 0;
 std::array<long double, 14> HouseCusps {};
 std::array<long double, 25> PrintBodyLongitude {};
 
@@ -57,6 +60,9 @@ void ClearSharedState()
     WheelRadii.fill(0);
     BodyLongitude.fill(kNotComputed);
     BodyLatitude.fill(kNotComputed);
+    BodyRightAscension.fill(kNotComputed);
+    BodyDeclination.fill(kNotComputed);
+    EquationOfTime = kNotComputed;
     HouseCusps.fill(kNotComputed);
     PrintBodyLongitude.fill(kNotComputed);
 }

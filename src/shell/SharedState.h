@@ -108,6 +108,9 @@ extern std::uint8_t InputCalendar;
 // the house number (1..12, 13 repeats cusp 1). NaN until computed.
 extern std::array<long double, 25> BodyLongitude; // degrees 0..360, negative = retrograde
 extern std::array<long double, 25> BodyLatitude;  // degrees -90..90
+extern std::array<long double, 25> BodyRightAscension; // degrees 0..360 (13 Ascendant, 14 Descendant)
+extern std::array<long double, 25> BodyDeclination;    // degrees -90..90
+extern long double EquationOfTime;                     // hours, -0.3..0.3, set with the Sun
 extern std::array<long double, 14> HouseCusps;    // degrees 0..360
 // Copy of the planet table taken for the print preview (entries 1..24).
 extern std::array<long double, 25> PrintBodyLongitude;

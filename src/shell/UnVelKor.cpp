@@ -36,7 +36,8 @@
 
 namespace {
 
-const char* const kOrbItems[3] = {"A (normali)", "B (personali)", "C (personali)"};
+// The items of the orb selector, in the order of the sets.
+const std::string kOrbItems[3] = {OrbSetItem("A"), OrbSetItem("B"), OrbSetItem("C")};
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption)
 {
@@ -52,11 +53,7 @@ QPixmap ResourcePixmap(const char* name)
 
 QString OrbItemFor(const std::string& letter)
 {
-    if (letter == "B")
-        return ToQ(kOrbItems[1]);
-    if (letter == "C")
-        return ToQ(kOrbItems[2]);
-    return ToQ(kOrbItems[0]);
+    return ToQ(OrbSetItem(letter));
 }
 
 } // namespace
@@ -116,7 +113,7 @@ void TFoVelkor::BuildControls()
     ComboOrb = new QComboBox(this);
     ComboOrb->setObjectName(QStringLiteral("ComboOrb"));
     ComboOrb->setEditable(true);
-    for (const char* item : kOrbItems)
+    for (const std::string& item : kOrbItems)
         ComboOrb->addItem(ToQ(item));
     ComboOrb->setEnabled(false);
     selectors->addWidget(ComboOrb);

@@ -1,0 +1,31 @@
+#pragma once
+// Helpers shared by the theory sources of the ephemeris (not for callers).
+#include "astro/Ephemeris.h"
+#include "shell/UnServizi.h" // kPi, Norm360, SinDeg, CosDeg
+
+namespace ephemeris::internal {
+
+inline constexpr long double kTwoPi = 2 * kPi;
+inline constexpr long double kRadPerDeg = kPi / 180;
+
+// The sind and cosd of the formulas: sine and cosine of an angle in degrees.
+inline long double Sind(long double degrees) { return SinDeg(degrees); }
+inline long double Cosd(long double degrees) { return CosDeg(degrees); }
+long double PolarAngle(long double x, long double y); // angle of (x, y), radians 0..2pi
+
+// Orbital elements of one moment: angles in degrees, a in AU.
+struct Elements {
+    long double M = 0;     // mean anomaly
+    long double e = 0;     // eccentricity
+    long double a = 0;     // semi-major axis
+    long double omega = 0; // argument of perihelion (longitude of perihelion for the Earth)
+    long double node = 0;  // longitude of the ascending node
+    long double incl = 0;  // inclination
+};
+
+// Heliocentric ecliptic position (AU) and velocity (AU per day) on the
+// Keplerian orbit: three iterations of Kepler's equation from E = M, then
+// the rotations by omega, incl and node through polar form.
+EarthState KeplerState(const Elements& el);
+
+} // namespace ephemeris::internal
