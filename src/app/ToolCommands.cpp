@@ -2,6 +2,7 @@
 
 #include "app/ArchiveCommands.h"
 #include "app/AtlasCommands.h"
+#include "app/ChartCommand.h"
 #include "app/RegimeCommand.h"
 #include "platform/Cp1252.h"
 
@@ -12,6 +13,7 @@ const std::vector<ToolCommand>& ToolCommands()
     static const std::vector<ToolCommand> commands = {
         {"archive", kArchiveUsage, RunArchiveCommand},
         {"atlas", kAtlasUsage, RunAtlasCommand},
+        {"chart", kChartUsage, RunChartCommand},
         {"regime", kRegimeUsage, RunRegimeCommand},
     };
     return commands;

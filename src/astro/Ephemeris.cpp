@@ -16,7 +16,11 @@ using namespace ephemeris;
 
 // Date windows (Julian days) of the correction tables.
 constexpr long double kMoonTableAfter = 1721422.5L, kMoonTableBefore = 2499373.5L;
-constexpr long double kPlanetTableFrom = 1721423.5L, kPlanetTableBefore = 2415020.5L;
+// The planet table covers the whole Moon's window: the theory's elements
+// and perturbation terms fit the twentieth century only (after 2000 Jupiter
+// is off by up to 28', Pluto by 1.5 degrees), so the corrections apply after
+// 1900 as well, up to the table's last record.
+constexpr long double kPlanetTableFrom = 1721423.5L, kPlanetTableBefore = 2499373.5L;
 constexpr long double kNodeTableAfter = 1721433.5L, kNodeTableBefore = 2499373.5L;
 constexpr long double kApogeeTableFrom = 2396758.5L, kApogeeTableBefore = 2488433.5L;
 

@@ -6,7 +6,7 @@
 // shared result tables (SharedState.h). The theories are analytic: mean
 // elements with Kepler's equation, trigonometric series for the Sun and the
 // Moon, polynomials for the lunar node and apogee. Three correction tables
-// under FilePosi\ refine the Moon, the planets before 1900, the true node
+// under FilePosi\ refine the Moon, the planets, the true node
 // and the corrected Black Moon inside their date windows; each lookup opens
 // the file, reads two records and closes it again.
 //
