@@ -26,6 +26,10 @@
 // from 65" to 54" for Mercury before 1000, and from 15' to 8' for the
 // corrected Black Moon.
 //
+// Record days: DSEL 1721420.5 + n, NOJLNE 2341972.5 + n, DPR1 1721408.5 + 5n
+// (also written in the record's 6-byte real, which the lookup interpolates
+// from).
+//
 // The output depends only on the ephemeris files: the same files give the
 // same bytes.
 #include "astro/Ephemeris.h"
@@ -143,7 +147,8 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes)
 
 // DSEL: Moon longitude, arc-seconds, signed 16 bits. The lookup subtracts
 // 21600 from any interpolated value above 21600, so a record can hold at
-// most 21600; the corrections stay below 6000" over the whole window.
+// most 21600; the corrections lie between -230" and 9200" over the whole
+// window (the largest, before 500, mostly Delta T).
 std::vector<double> MoonCorrections()
 {
     std::vector<double> f(kMoonRecords);
@@ -204,8 +209,9 @@ int main(int argc, char** argv)
         // Channels 1..8 longitude of Mercury..Pluto, 9 true node, 10..17
         // latitude of Mercury..Pluto, arc-minutes. Channels 8 and 17 (Pluto)
         // are 16 bits, the others 8 bits: a correction beyond +-127' is held
-        // at the limit (counted below; none occurs with the DE431 files),
-        // and the interpolation then leaves the excess uncorrected.
+        // at the limit (counted below; none occurs with the DE431 files: the
+        // 8-bit channels reach -77'..+92', Saturn's longitude), and the
+        // interpolation then leaves the excess uncorrected.
         {
             std::vector<std::vector<double>> f(18, std::vector<double>(kPlanetRecords));
             for (long n = 0; n < kPlanetRecords; ++n) {
@@ -263,7 +269,7 @@ int main(int argc, char** argv)
 
         // ---- NOJLNE ----
         // Osculating lunar apogee minus the mean apogee, arc-seconds, signed
-        // 32 bits (the difference stays within +-30 degrees).
+        // 32 bits (the difference stays within +-31 degrees).
         {
             std::vector<double> f(kApogeeRecords);
             for (long n = 0; n < kApogeeRecords; ++n) {

@@ -180,7 +180,7 @@ private:
 
 struct Bound {
     const char* window;
-    int body; // 3..10 stands for each planet Mercury..Pluto with body 0
+    int body;        // body index; 0 stands for each planet Mercury..Pluto
     double lon, lat; // arc-seconds; -1 not compared
 };
 
