@@ -7,7 +7,10 @@
 #include "shell/UnControlli.h"
 #include "shell/UnServizi.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -28,6 +31,41 @@ std::size_t ClampCentre(std::size_t last, long long centre)
     if (last < 10)
         return static_cast<std::size_t>(std::clamp<long long>(centre, 0, static_cast<long long>(last)));
     return static_cast<std::size_t>(std::clamp<long long>(centre, 5, static_cast<long long>(last) - 4));
+}
+
+SubjectListControls CreateSubjectListControls(QWidget* form)
+{
+    SubjectListControls c {};
+    c.archives = new QListWidget(form);
+    c.archives->setObjectName(QStringLiteral("ListaArchivi"));
+    c.archives->setMaximumWidth(170);
+    c.archiveEdit = new QLineEdit(form);
+    c.archiveEdit->setObjectName(QStringLiteral("EditArchi"));
+    c.archiveEdit->setMaxLength(4);
+    c.archiveEdit->setText(QStringLiteral("BASE"));
+    c.prefixEdit = new QLineEdit(form);
+    c.prefixEdit->setObjectName(QStringLiteral("EditSoggetto"));
+    c.prefixEdit->setToolTip(ToQ("Scrivere le prime lettere del Nome"));
+    c.names = new QListWidget(form);
+    c.names->setObjectName(QStringLiteral("ListaNomi"));
+    c.names->setToolTip(ToQ("Doppio Click per selezionare"));
+    c.names->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    c.names->setFixedHeight(c.names->fontMetrics().lineSpacing() * kListLines + 16);
+    c.scroll = new QScrollBar(Qt::Vertical, form);
+    c.scroll->setObjectName(QStringLiteral("ScrollBar1"));
+
+    c.archiveColumn = new QVBoxLayout();
+    c.archiveColumn->addWidget(new QLabel(ToQ("ARCHIVI disponibili"), form));
+    c.archiveColumn->addWidget(c.archives);
+    c.archiveColumn->addWidget(c.archiveEdit);
+    c.nameColumn = new QVBoxLayout();
+    c.nameColumn->addWidget(new QLabel(ToQ("Scrivere le prime lettere del Nome"), form));
+    c.nameColumn->addWidget(c.prefixEdit);
+    auto* listRow = new QHBoxLayout();
+    listRow->addWidget(c.names);
+    listRow->addWidget(c.scroll);
+    c.nameColumn->addLayout(listRow);
+    return c;
 }
 
 SubjectList::SubjectList(QListWidget* archives, QLineEdit* archiveEdit, QLineEdit* prefixEdit, QListWidget* names,

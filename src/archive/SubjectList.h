@@ -14,6 +14,8 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QScrollBar;
+class QVBoxLayout;
+class QWidget;
 
 inline constexpr int kListLines = 9;
 
@@ -26,6 +28,20 @@ struct ListWindow {
 ListWindow VisibleEntries(std::size_t last, std::size_t centre);
 // Centre kept where the nine lines stay inside 1..last (5..last-4).
 std::size_t ClampCentre(std::size_t last, long long centre);
+
+// The chooser and list controls, created on a form under their names
+// (ListaArchivi, EditArchi, EditSoggetto, ListaNomi, ScrollBar1), and the two
+// columns that lay them out: the archives, and the prefix with the names.
+struct SubjectListControls {
+    QListWidget* archives;
+    QLineEdit* archiveEdit;
+    QLineEdit* prefixEdit;
+    QListWidget* names;
+    QScrollBar* scroll;
+    QVBoxLayout* archiveColumn;
+    QVBoxLayout* nameColumn;
+};
+SubjectListControls CreateSubjectListControls(QWidget* form);
 
 class SubjectList : public QObject {
     Q_OBJECT

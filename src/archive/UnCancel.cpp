@@ -21,20 +21,12 @@ TFoCancel::TFoCancel(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("FoCancel"));
     setWindowTitle(ToQ("Eliminaz Dati Nascita"));
     setModal(true);
-    ListaArchivi = new QListWidget(this);
-    ListaArchivi->setObjectName(QStringLiteral("ListaArchivi"));
-    ListaArchivi->setMaximumWidth(170);
-    EditArchi = new QLineEdit(this);
-    EditArchi->setObjectName(QStringLiteral("EditArchi"));
-    EditArchi->setMaxLength(4);
-    EditSoggetto = new QLineEdit(this);
-    EditSoggetto->setObjectName(QStringLiteral("EditSoggetto"));
-    ListaNomi = new QListWidget(this);
-    ListaNomi->setObjectName(QStringLiteral("ListaNomi"));
-    ListaNomi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListaNomi->setFixedHeight(ListaNomi->fontMetrics().lineSpacing() * kListLines + 16);
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    const SubjectListControls list = CreateSubjectListControls(this);
+    ListaArchivi = list.archives;
+    EditArchi = list.archiveEdit;
+    EditSoggetto = list.prefixEdit;
+    ListaNomi = list.names;
+    ScrollBar1 = list.scroll;
     auto detail = [this](const char* name) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
@@ -53,19 +45,8 @@ TFoCancel::TFoCancel(QWidget* parent) : QDialog(parent)
     BBRitorna->setAutoDefault(false);
 
     auto* root = new QGridLayout(this);
-    auto* left = new QVBoxLayout();
-    left->addWidget(new QLabel(ToQ("ARCHIVI disponibili"), this));
-    left->addWidget(ListaArchivi);
-    left->addWidget(EditArchi);
-    root->addLayout(left, 0, 0);
-    auto* middle = new QVBoxLayout();
-    middle->addWidget(new QLabel(ToQ("Scrivere le prime lettere del Nome"), this));
-    middle->addWidget(EditSoggetto);
-    auto* listRow = new QHBoxLayout();
-    listRow->addWidget(ListaNomi);
-    listRow->addWidget(ScrollBar1);
-    middle->addLayout(listRow);
-    root->addLayout(middle, 0, 1);
+    root->addLayout(list.archiveColumn, 0, 0);
+    root->addLayout(list.nameColumn, 0, 1);
     auto* details = new QVBoxLayout();
     details->addWidget(new QLabel(ToQ("Soggetto da eliminare"), this));
     details->addWidget(EditNome);

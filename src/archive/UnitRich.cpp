@@ -69,23 +69,12 @@ TFormRich::TFormRich(QWidget* parent) : QDialog(parent)
     FileListaArchivi = new QListWidget(this);
     FileListaArchivi->setObjectName(QStringLiteral("FileListaArchivi"));
     FileListaArchivi->setVisible(false);
-    ListaArchivi = new QListWidget(this);
-    ListaArchivi->setObjectName(QStringLiteral("ListaArchivi"));
-    ListaArchivi->setMaximumWidth(170);
-    EditArchi = new QLineEdit(this);
-    EditArchi->setObjectName(QStringLiteral("EditArchi"));
-    EditArchi->setMaxLength(4);
-    EditArchi->setText(QStringLiteral("BASE"));
-    EditSoggetto = new QLineEdit(this);
-    EditSoggetto->setObjectName(QStringLiteral("EditSoggetto"));
-    EditSoggetto->setToolTip(ToQ("Scrivere le prime lettere del Nome"));
-    ListaNomi = new QListWidget(this);
-    ListaNomi->setObjectName(QStringLiteral("ListaNomi"));
-    ListaNomi->setToolTip(ToQ("Doppio Click per selezionare"));
-    ListaNomi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListaNomi->setFixedHeight(ListaNomi->fontMetrics().lineSpacing() * kListLines + 16);
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    const SubjectListControls list = CreateSubjectListControls(this);
+    ListaArchivi = list.archives;
+    EditArchi = list.archiveEdit;
+    EditSoggetto = list.prefixEdit;
+    ListaNomi = list.names;
+    ScrollBar1 = list.scroll;
     EditNome = Detail(this, "EditNome");
     EditData = Detail(this, "EditData");
     EditLocal = Detail(this, "EditLocal");
@@ -108,20 +97,9 @@ TFormRich::TFormRich(QWidget* parent) : QDialog(parent)
     BitBtnInverti->setAutoDefault(false);
 
     auto* root = new QGridLayout(this);
-    auto* left = new QVBoxLayout();
-    left->addWidget(new QLabel(ToQ("ARCHIVI disponibili"), this));
-    left->addWidget(ListaArchivi);
-    left->addWidget(EditArchi);
-    root->addLayout(left, 0, 0, 2, 1);
-    auto* middle = new QVBoxLayout();
-    middle->addWidget(new QLabel(ToQ("Scrivere le prime lettere del Nome"), this));
-    middle->addWidget(EditSoggetto);
-    auto* listRow = new QHBoxLayout();
-    listRow->addWidget(ListaNomi);
-    listRow->addWidget(ScrollBar1);
-    middle->addLayout(listRow);
-    middle->addWidget(new QLabel(ToQ("Doppio Click per selezionare"), this));
-    root->addLayout(middle, 0, 1);
+    root->addLayout(list.archiveColumn, 0, 0, 2, 1);
+    list.nameColumn->addWidget(new QLabel(ToQ("Doppio Click per selezionare"), this));
+    root->addLayout(list.nameColumn, 0, 1);
     auto* details = new QGridLayout();
     const std::pair<const char*, QLineEdit*> rows[] = {
         {"Nome", EditNome},     {"Data", EditData},         {"Correz.", EditCorr}, {"Località", EditLocal},

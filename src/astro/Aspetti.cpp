@@ -1,4 +1,4 @@
-#include "astro/Aspects.h"
+#include "astro/Aspetti.h"
 
 #include "shell/OrbSettings.h"
 
