@@ -1,6 +1,7 @@
 #include "shell/UnVelKor.h"
 
 #include "archive/CurrentSubject.h"
+#include "astro/Chart.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
@@ -417,6 +418,9 @@ void TFoVelkor::LayoutGraphicWindows()
 void TFoVelkor::LoadCurrentSubject()
 {
     LoadCurrentSubjectData();
+    // The chart of the subject: houses, bodies with their retrograde marks
+    // and the planetary hour, into the shared tables the chart pages read.
+    ComputeCurrentSubjectChart();
     MemoDati->setPlainText(ToQ(
         [] {
             std::string text;

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -139,6 +140,10 @@ private slots:
         QCOMPARE(FromQ(FoVelkor->PageControl1->tabText(1)), std::string("Consultazione Rimedi"));
         QVERIFY(!FoVelkor->Image1->pixmap().isNull());
         QVERIFY(CurrentSubject.JD > 2439968.11 && CurrentSubject.JD < 2439968.12);
+        // Loading the subject computes its chart: the Sun at 1°33' Taurus,
+        // the Ascendant at 21°24' Virgo (as quillon-tool chart prints them).
+        QVERIFY(std::fabs(double(std::fabs(BodyLongitude[1])) - 31.5469) < 0.001);
+        QVERIFY(std::fabs(double(HouseCusps[1]) - 171.3934) < 0.001);
     }
 
     void activationAgainReadsTheNameButLogsTheRunOnce()
