@@ -204,12 +204,6 @@ std::size_t Store(SubjectArchive& archive, const CheckedSubject& s, SubjectRecor
     return position;
 }
 
-void RemoveSubjectTextHandOver()
-{
-    std::error_code ec;
-    std::filesystem::remove(ProgramPath::Resolve(kSubjectTextFile), ec);
-}
-
 // ---- archive list -------------------------------------------------------------------
 
 int List(const std::vector<std::string>& args)
@@ -314,7 +308,7 @@ int Add(const std::vector<std::string>& args)
     // annotations, no text of a previous subject, the trace of the archive.
     MakeCurrent(s.name, record);
     WriteAnnotationsHandOver(s.notes);
-    RemoveSubjectTextHandOver();
+    WriteSubjectTextHandOver(archive->Name(), {});
     WriteTextLines(kRecallStateFile, {archive->Name(), s.name, std::to_string(position), s.name});
     const IndexEntry entry = archive->Entry(position);
     ToolPrint(SubjectLine(entry.name, entry.st2, record));
@@ -503,7 +497,7 @@ int Import(const std::vector<std::string>& args)
             ++stored;
         } catch (const std::exception& e) {
             // A failing write stops the import; what was stored stays.
-            ToolMessage(where + (dynamic_cast<const ArchiveError*>(&e) ? std::string(e.what()) : ErrorMessageFor(e)));
+            ToolMessage(where + ErrorMessageFor(e));
             ToolPrint("Soggetti registrati: " + std::to_string(stored));
             return kDataError;
         }
@@ -549,10 +543,7 @@ int Recall(const std::vector<std::string>& args)
     WriteTextLines(kRecallTraceFile, {ZeroPad(found->st2, 5), archive->Name()});
     MakeCurrent(found->name, subject);
     WriteAnnotationsHandOver(notes);
-    if (!textNumber.empty())
-        WriteTextLines(kSubjectTextFile, {archive->Name(), textNumber});
-    else
-        RemoveSubjectTextHandOver();
+    WriteSubjectTextHandOver(archive->Name(), textNumber);
     WriteTextLines(kRecallStateFile,
                    {archive->Name(), prefix, std::to_string(found->index), found->name});
     ToolPrint(SubjectLine(found->name, found->st2, subject));

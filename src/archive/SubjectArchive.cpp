@@ -1,4 +1,5 @@
 #include "archive/SubjectArchive.h"
+#include <filesystem>
 
 #include "archive/ChartCodes.h"
 #include "archive/CurrentSubject.h"
@@ -592,4 +593,14 @@ SubjectRecord RecordFromBirthInput()
     r.Header12 = " ";
     r.NoteRef = "00000";
     return r;
+}
+
+void WriteSubjectTextHandOver(std::string_view archive, const std::string& textNumber)
+{
+    if (!textNumber.empty()) {
+        WriteTextLines(kSubjectTextFile, {std::string(archive), textNumber});
+        return;
+    }
+    std::error_code ec;
+    std::filesystem::remove(ProgramPath::Resolve(kSubjectTextFile), ec);
 }

@@ -131,6 +131,11 @@ void MakeCurrent(std::string_view name, const SubjectRecord& subject);
 std::string JoinNotes(const NoteLines& notes);
 void WriteAnnotationsHandOver(const std::optional<NoteLines>& notes);
 
+// The subject-text hand-over (FileDum\StrText.dum): archive and text-file
+// number when the subject made current has a text, else no file, so that
+// "Apri Testo" never opens the text of a previous subject.
+void WriteSubjectTextHandOver(std::string_view archive, const std::string& textNumber);
+
 // The text-file number held in characters 65-69 of the fourth note line.
 std::string TextNumberOf(const NoteLines& notes);
 

@@ -172,10 +172,8 @@ void TFormRegVlk::BBRegistraClick()
     const std::size_t position = archive.AddSubject(name, record, anyNote ? &notes : nullptr);
     MakeCurrent(name, record);
     WriteAnnotationsHandOver(anyNote ? std::optional<NoteLines>(notes) : std::nullopt);
-    if (!withText) {
-        std::error_code ec;
-        std::filesystem::remove(ProgramPath::Resolve(kSubjectTextFile), ec);
-    }
+    if (!withText)
+        WriteSubjectTextHandOver(archiveName, {});
     RememberArchiveName(archiveName);
     WriteTextLines(kRecallStateFile, {archiveName, name, std::to_string(position), name});
     Dialogs::Information("Soggetto registrato nell'archivio " + archiveName);

@@ -220,13 +220,7 @@ void TFormRich::BitBtnOKClick()
     // window shows its annotations and text, not those of the previous one.
     WriteAnnotationsHandOver(notes_);
     const std::string textNumber = notes_ ? TextNumberOf(*notes_) : std::string();
-    if (!textNumber.empty())
-        WriteTextLines(kSubjectTextFile, {list_->Archive().Name(), textNumber});
-    else
-    {
-        std::error_code ec;
-        std::filesystem::remove(ProgramPath::Resolve(kSubjectTextFile), ec);
-    }
+    WriteSubjectTextHandOver(list_->Archive().Name(), textNumber);
     accept();
 }
 
