@@ -7,11 +7,11 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev
   libswe-dev swe-standard-data
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core poppler-utils
   xvfb xauth
   tzdata libc-bin
 )
