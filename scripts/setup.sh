@@ -11,7 +11,7 @@ PACKAGES=(
   libjpeg62-turbo-dev
   libswe-dev swe-standard-data
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core poppler-utils
+  fonts-liberation2 fonts-dejavu-core poppler-utils libemf2svg-dev
   xvfb xauth
   tzdata libc-bin
 )

@@ -1,0 +1,342 @@
+// The metafile writer: the header's fields, a walk of the records of a
+// small scene, and the same scene read back by an independent reader
+// (libemf2svg) that must find its shapes and its caption.
+#include "platform/Emf.h"
+#include "platform/RecordingCanvas.h"
+#include "platform/TextFile.h"
+#include "support/TempFolder.h"
+
+#include <emf2svg.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr CanvasColor Red = CanvasRgb(255, 0, 0);
+constexpr CanvasColor Black = CanvasRgb(0, 0, 0);
+const char* const Caption = "Prova àè"; // Windows-1252 bytes
+
+// The scene of the canvas backends' test: a red filled rectangle, a thick
+// black line, an outlined ellipse with an arc inside it, a green triangle,
+// a centred caption.
+void Draw(Canvas& c) {
+    c.SelectPen({1, Red});
+    c.SelectBrush({Red});
+    c.Rectangle({20, 20, 100, 80});
+    c.ReleaseBrush();
+    c.ReleasePen();
+
+    c.SelectPen({3, Black});
+    c.MoveTo({10, 120});
+    c.LineTo({190, 120});
+    c.ReleasePen();
+
+    c.SelectPen({1, CanvasRgb(0, 0, 255)});
+    c.SelectBrush({0, BrushStyle::Null});
+    c.Ellipse({120, 20, 180, 80});
+    c.Arc({130, 30, 170, 70}, {170, 50}, {150, 30});
+    c.ReleaseBrush();
+    c.ReleasePen();
+
+    c.SelectPen({0, 0, PenStyle::Null});
+    c.SelectBrush({CanvasRgb(0, 255, 0)});
+    c.Polygon({{20, 90}, {60, 90}, {40, 110}});
+    c.ReleaseBrush();
+    c.ReleasePen();
+
+    c.SelectFont({"Arial", -14});
+    c.SetTextColor(Black);
+    c.SetBackgroundMode(BackgroundMode::Transparent);
+    c.TextOut({100, 145}, Caption, TextAlign::Center | TextAlign::Bottom);
+    c.ReleaseFont();
+}
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+int I32(const std::string& b, std::size_t at) { return int(std::int32_t(U32(b, at))); }
+
+struct Rec {
+    std::uint32_t type;
+    std::size_t offset, size;
+};
+
+// Walks the records; fails the test on a size that is not a multiple of 4
+// or runs past the end.
+std::vector<Rec> Walk(const std::string& b) {
+    std::vector<Rec> out;
+    std::size_t at = 0;
+    while (at + 8 <= b.size()) {
+        const std::uint32_t size = U32(b, at + 4);
+        EXPECT_EQ(size % 4, 0u) << "record at " << at;
+        EXPECT_GE(size, 8u);
+        EXPECT_LE(at + size, b.size()) << "record at " << at;
+        if (size < 8 || size % 4 || at + size > b.size()) break;
+        out.push_back({U32(b, at), at, size});
+        at += size;
+    }
+    EXPECT_EQ(at, b.size());
+    return out;
+}
+
+std::string SceneBytes() {
+    EmfCanvas canvas({200, 150}, 96);
+    Draw(canvas);
+    EXPECT_TRUE(canvas.SelectionsBalanced());
+    return canvas.Bytes();
+}
+
+TEST(EmfWriter, HeaderDescribesTheFile) {
+    const std::string b = SceneBytes();
+    ASSERT_GE(b.size(), 108u);
+    EXPECT_EQ(U32(b, 0), Emf::Header);
+    EXPECT_EQ(U32(b, 40), 0x464D4520u); // " EMF"
+    EXPECT_EQ(b.substr(40, 4), std::string(" EMF"));
+    EXPECT_EQ(U32(b, 48), b.size()); // nBytes
+    const std::vector<Rec> recs = Walk(b);
+    EXPECT_EQ(U32(b, 52), recs.size()); // nRecords
+    ASSERT_FALSE(recs.empty());
+    EXPECT_EQ(recs.back().type, Emf::Eof);
+    // Bounds, inclusive: the line's pen (3 wide) reaches x 9..191; the text
+    // and rectangle reach the top and bottom.
+    EXPECT_EQ(I32(b, 8), 9);
+    EXPECT_EQ(I32(b, 12), 20);
+    EXPECT_EQ(I32(b, 16), 191);
+    EXPECT_EQ(I32(b, 20), 144);
+    // Frame in 0.01 mm: 200 x 150 pixels at 96 dpi are 52.92 x 39.69 mm.
+    EXPECT_EQ(I32(b, 24), 0);
+    EXPECT_EQ(I32(b, 28), 0);
+    EXPECT_EQ(I32(b, 32), 5291);
+    EXPECT_EQ(I32(b, 36), 3968);
+    // The reference device: its pixels and millimetres.
+    EXPECT_EQ(I32(b, 72), 200);
+    EXPECT_EQ(I32(b, 76), 150);
+    EXPECT_EQ(I32(b, 80), 53);
+    EXPECT_EQ(I32(b, 84), 40);
+    // Handles: every object created must fit below nHandles.
+    const std::uint32_t nHandles = U32(b, 56) & 0xFFFF;
+    for (const Rec& r : recs) {
+        if (r.type == Emf::CreatePen || r.type == Emf::CreateBrushIndirect ||
+            r.type == Emf::ExtCreateFontIndirectW) {
+            EXPECT_LT(U32(b, r.offset + 8), nHandles);
+        }
+    }
+}
+
+TEST(EmfWriter, EmptyPictureHasEmptyBoundsAndOnlyItsFrameRecords) {
+    const std::string b = EmfCanvas({10, 10}).Bytes();
+    EXPECT_EQ(I32(b, 8), 0);
+    EXPECT_EQ(I32(b, 16), -1);
+    const std::vector<Rec> recs = Walk(b);
+    EXPECT_EQ(U32(b, 48), b.size());
+    EXPECT_EQ(U32(b, 52), recs.size());
+}
+
+TEST(EmfWriter, SceneRecordsComeInDrawingOrder) {
+    using namespace Emf;
+    const std::string b = SceneBytes();
+    std::vector<std::uint32_t> types;
+    for (const Rec& r : Walk(b)) types.push_back(r.type);
+    const std::vector<std::uint32_t> expected = {
+        Header,
+        ExtCreateFontIndirectW, SelectObject, // the canvas's own Arial
+        CreatePen, SelectObject, CreateBrushIndirect, SelectObject, Rectangle,
+        SelectObject, DeleteObject, SelectObject, DeleteObject,
+        CreatePen, SelectObject, MoveToEx, LineTo, SelectObject, DeleteObject,
+        CreatePen, SelectObject, CreateBrushIndirect, SelectObject, Ellipse, Arc,
+        SelectObject, DeleteObject, SelectObject, DeleteObject,
+        CreatePen, SelectObject, CreateBrushIndirect, SelectObject, Polygon16,
+        SelectObject, DeleteObject, SelectObject, DeleteObject,
+        ExtCreateFontIndirectW, SelectObject, SetBkMode, SetTextAlign, ExtTextOutW,
+        SelectObject, DeleteObject,
+        Eof};
+    EXPECT_EQ(types, expected);
+
+    const std::vector<Rec> recs = Walk(b);
+    // Releasing restores the stock objects: the brush first, then the pen.
+    EXPECT_EQ(U32(b, recs[8].offset + 8), StockWhiteBrush);
+    EXPECT_EQ(U32(b, recs[10].offset + 8), StockBlackPen);
+    // The red brush: BS_SOLID with 0x000000FF.
+    EXPECT_EQ(U32(b, recs[5].offset + 12), 0u);
+    EXPECT_EQ(U32(b, recs[5].offset + 16), 0x0000FFu);
+    // The null pen of the triangle is PS_NULL.
+    EXPECT_EQ(U32(b, recs[28].offset + 12), 5u);
+    // The font: height -14, ANSI charset, face "Arial" in UTF-16.
+    const Rec& font = recs[37];
+    EXPECT_EQ(I32(b, font.offset + 12), -14);
+    EXPECT_EQ(static_cast<unsigned char>(b[font.offset + 12 + 23]), 0u);
+    const std::string face = b.substr(font.offset + 12 + 28, 12);
+    EXPECT_EQ(face, std::string("A\0r\0i\0a\0l\0\0\0", 12));
+    // The text: reference point, alignment, and "àè" as U+00E0 U+00E8.
+    EXPECT_EQ(U32(b, recs[40].offset + 8), TextAlign::Center | TextAlign::Bottom);
+    const Rec& text = recs[41];
+    EXPECT_EQ(I32(b, text.offset + 36), 100);
+    EXPECT_EQ(I32(b, text.offset + 40), 145);
+    const std::uint32_t n = U32(b, text.offset + 44), off = U32(b, text.offset + 48);
+    ASSERT_EQ(n, 8u);
+    ASSERT_LE(off + 2 * n, text.size);
+    EXPECT_EQ(b.substr(text.offset + off + 12, 4), std::string("\xE0\0\xE8\0", 4));
+    EXPECT_LE(U32(b, text.offset + 72) + 4 * n, text.size); // offDx inside
+}
+
+TEST(EmfWriter, FarPointsUse32BitPolyline) {
+    EmfCanvas canvas({100, 100});
+    canvas.Polyline({{0, 0}, {40000, 10}});
+    canvas.Polyline({{0, 0}, {10, 10}, {20, 0}});
+    const std::string b = canvas.Bytes();
+    const std::vector<Rec> recs = Walk(b);
+    ASSERT_EQ(recs.size(), 6u);
+    EXPECT_EQ(recs[3].type, Emf::PolylineL);
+    EXPECT_EQ(I32(b, recs[3].offset + 24 + 4 + 8), 40000);
+    EXPECT_EQ(recs[4].type, Emf::Polyline16);
+    EXPECT_EQ(recs[4].size, 28u + 12u);
+}
+
+TEST(EmfWriter, SavesTheFile) {
+    TempFolder dir;
+    const std::string name = (dir.Path() / "sub" / "scena.emf").string();
+    EmfCanvas canvas({200, 150});
+    Draw(canvas);
+    canvas.Save(name);
+    EXPECT_EQ(ReadFileBytes(name), canvas.Bytes());
+}
+
+TEST(EmfWriter, IndependentReaderFindsTheShapesAndTheCaption) {
+    std::string b = SceneBytes();
+    generatorOptions options{};
+    options.nameSpace = const_cast<char*>("svg");
+    options.svgDelimiter = true;
+    options.imgWidth = 200;
+    options.imgHeight = 150;
+    char* out = nullptr;
+    std::size_t outLength = 0;
+    ASSERT_EQ(emf2svg(b.data(), b.size(), &out, &outLength, &options), 1);
+    ASSERT_NE(out, nullptr);
+    const std::string svg(out, outLength);
+    std::free(out);
+    SCOPED_TRACE(svg);
+    const auto has = [&](const char* s) { return svg.find(s) != std::string::npos; };
+    EXPECT_TRUE(has("#FF0000") || has("#ff0000")) << "the red fill";
+    EXPECT_TRUE(has("#00FF00") || has("#00ff00")) << "the green triangle";
+    EXPECT_TRUE(has("<svg:rect") || has("<svg:path")) << "the rectangle";
+    EXPECT_TRUE(has("<svg:ellipse") || has("<svg:path")) << "the ellipse";
+    EXPECT_TRUE(has("Arial"));
+    EXPECT_TRUE(has("Prova \xC3\xA0\xC3\xA8") || has("Prova &#224;&#232;") || has("Prova &#xe0;&#xe8;"))
+        << "the caption";
+}
+
+// The scene written and played back at its own size: the recording canvas
+// sees the scene's drawing again.
+TEST(EmfPlayer, ReplaysTheSceneOntoAnyCanvas) {
+    using Op = RecordingCanvas::Op;
+    const std::string b = SceneBytes();
+    RecordingCanvas rec;
+    // The bounds are 9..191 x 20..144: a box of that size plays at scale 1.
+    ASSERT_TRUE(Emf::Play(b, rec, {9, 20, 192, 145}));
+    EXPECT_TRUE(rec.SelectionsBalanced());
+
+    const auto rects = rec.CallsOf(Op::Rectangle);
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].box, (CanvasRect{20, 20, 100, 80}));
+    EXPECT_EQ(rects[0].brush.color, Red);
+    EXPECT_EQ(rects[0].pen.color, Red);
+
+    const auto lines = rec.CallsOf(Op::LineTo);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].points, (std::vector<CanvasPoint>{{10, 120}, {190, 120}}));
+    EXPECT_EQ(lines[0].pen.width, 3);
+
+    const auto ellipses = rec.CallsOf(Op::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].brush.style, BrushStyle::Null);
+    const auto arcs = rec.CallsOf(Op::Arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_EQ(arcs[0].box, (CanvasRect{130, 30, 170, 70}));
+    EXPECT_EQ(arcs[0].points, (std::vector<CanvasPoint>{{170, 50}, {150, 30}}));
+
+    const auto polys = rec.CallsOf(Op::Polygon);
+    ASSERT_EQ(polys.size(), 1u);
+    EXPECT_EQ(polys[0].points, (std::vector<CanvasPoint>{{20, 90}, {60, 90}, {40, 110}}));
+    EXPECT_EQ(polys[0].pen.style, PenStyle::Null);
+    EXPECT_EQ(polys[0].brush.color, CanvasRgb(0, 255, 0));
+
+    const auto texts = rec.CallsOf(Op::TextOut);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, Caption);
+    EXPECT_EQ(texts[0].points[0], (CanvasPoint{100, 145}));
+    EXPECT_EQ(texts[0].align, TextAlign::Center | TextAlign::Bottom);
+    EXPECT_EQ(texts[0].font.face, "Arial");
+    EXPECT_EQ(texts[0].font.height, -14);
+    EXPECT_EQ(texts[0].backgroundMode, BackgroundMode::Transparent);
+}
+
+TEST(EmfPlayer, StretchesIntoTheBox) {
+    EmfCanvas canvas({100, 100});
+    canvas.Rectangle({0, 0, 10, 20}); // bounds 0..9 x 0..19
+    RecordingCanvas rec;
+    ASSERT_TRUE(Emf::Play(canvas.Bytes(), rec, {100, 200, 130, 240}));
+    const auto rects = rec.CallsOf(RecordingCanvas::Op::Rectangle);
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].box, (CanvasRect{100, 200, 130, 240}));
+}
+
+// Damaged files: nothing is drawn and the file is refused; the reader never
+// reads past the end (run under the sanitizers, a fault here shows).
+TEST(EmfPlayer, RefusesDamagedFilesWithoutDrawing) {
+    const std::string good = SceneBytes();
+    const std::vector<Rec> recs = Walk(good);
+    const Rec& text = recs[recs.size() - 4];
+    ASSERT_EQ(text.type, Emf::ExtTextOutW);
+    const Rec& poly = recs[32];
+    ASSERT_EQ(poly.type, Emf::Polygon16);
+    const auto with32 = [&](std::size_t at, std::uint32_t v) {
+        std::string b = good;
+        for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
+        return b;
+    };
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {"empty", ""},
+        {"header only, cut", good.substr(0, 60)},
+        {"cut inside a record", good.substr(0, recs[7].offset + 10)},
+        {"cut before the end record", good.substr(0, recs.back().offset)},
+        {"bad signature", with32(40, 0x12345678)},
+        {"record size past the end", with32(recs[7].offset + 4, 0x7FFFFFF0)},
+        {"record size not a multiple of 4", with32(recs[7].offset + 4, 26)},
+        {"record size zero", with32(recs[7].offset + 4, 0)},
+        {"rectangle too short for its box", with32(recs[7].offset + 4, 12)},
+        {"text length past its record", with32(text.offset + 44, 0x40000000)},
+        {"text offset past its record", with32(text.offset + 48, 0xFFFFFFF0)},
+        {"polygon count past its record", with32(poly.offset + 24, 1000)},
+        {"no header first", with32(0, Emf::Rectangle)},
+    };
+    for (const Case& c : cases) {
+        RecordingCanvas rec;
+        EXPECT_FALSE(Emf::Play(c.bytes, rec, {0, 0, 100, 100})) << c.what;
+        EXPECT_TRUE(rec.Calls().empty()) << c.what;
+    }
+}
+
+TEST(EmfPlayer, SkipsUnknownRecords) {
+    EmfCanvas canvas({50, 50});
+    canvas.Rectangle({0, 0, 10, 10});
+    std::string b = canvas.Bytes();
+    const std::vector<Rec> recs = Walk(b);
+    // An unknown record of 16 bytes before the rectangle.
+    std::string unknown("\x99\x01\0\0\x10\0\0\0\xAA\xAA\xAA\xAA\xBB\xBB\xBB\xBB", 16);
+    b.insert(recs[3].offset, unknown);
+    RecordingCanvas rec;
+    ASSERT_TRUE(Emf::Play(b, rec, {0, 0, 10, 10}));
+    EXPECT_EQ(rec.CallsOf(RecordingCanvas::Op::Rectangle).size(), 1u);
+}
+
+} // namespace
