@@ -4,6 +4,7 @@
 #include "platform/Cp1252Q.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordingCanvas.h"
+#include "support/CanvasScene.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
@@ -16,43 +17,6 @@
 namespace {
 
 constexpr int Width = 200, Height = 150;
-constexpr CanvasColor Red = CanvasRgb(255, 0, 0);
-constexpr CanvasColor Black = CanvasRgb(0, 0, 0);
-const char* const Caption = "Prova àè";
-
-// The scene: a red filled rectangle, a thick black line, an outlined
-// ellipse with an arc inside it, a green triangle, a centred caption.
-void Draw(Canvas& c) {
-    c.SelectPen({1, Red});
-    c.SelectBrush({Red});
-    c.Rectangle({20, 20, 100, 80});
-    c.ReleaseBrush();
-    c.ReleasePen();
-
-    c.SelectPen({3, Black});
-    c.MoveTo({10, 120});
-    c.LineTo({190, 120});
-    c.ReleasePen();
-
-    c.SelectPen({1, CanvasRgb(0, 0, 255)});
-    c.SelectBrush({0, BrushStyle::Null});
-    c.Ellipse({120, 20, 180, 80});
-    c.Arc({130, 30, 170, 70}, {170, 50}, {150, 30});
-    c.ReleaseBrush();
-    c.ReleasePen();
-
-    c.SelectPen({0, 0, PenStyle::Null});
-    c.SelectBrush({CanvasRgb(0, 255, 0)});
-    c.Polygon({{20, 90}, {60, 90}, {40, 110}});
-    c.ReleaseBrush();
-    c.ReleasePen();
-
-    c.SelectFont({"Arial", -14});
-    c.SetTextColor(Black);
-    c.SetBackgroundMode(BackgroundMode::Transparent);
-    c.TextOut({100, 145}, Caption, TextAlign::Center | TextAlign::Bottom);
-    c.ReleaseFont();
-}
 
 QString FileIn(const TempFolder& dir, const char* name) {
     return QString::fromStdString((dir.Path() / name).string());
