@@ -512,16 +512,25 @@ int Import(const std::vector<std::string>& args)
 
 // ---- archive recall and delete -------------------------------------------------------------
 
+// An archive that must already exist (recall and delete never create one).
+std::optional<SubjectArchive> ExistingArchive(const std::string& typed, std::string& problem)
+{
+    auto archive = UsableArchive(typed, problem);
+    if (archive && !archive->Exists()) {
+        problem = "l'archivio " + archive->Name() + " non esiste";
+        archive.reset();
+    }
+    return archive;
+}
+
 int Recall(const std::vector<std::string>& args)
 {
     if (args.size() != 2)
         return ToolUsage("archive recall: servono l'archivio e il prefisso del nome");
     std::string problem;
-    auto archive = UsableArchive(args[0], problem);
+    auto archive = ExistingArchive(args[0], problem);
     if (!archive)
         return ToolFailure(problem);
-    if (!archive->Exists())
-        return ToolFailure("l'archivio " + archive->Name() + " non esiste");
     const std::string prefix = UpperName(Cp1252::FromUtf8(args[1]));
     std::optional<IndexEntry> found;
     for (const IndexEntry& e : archive->Entries())
@@ -555,11 +564,9 @@ int Delete(const std::vector<std::string>& args)
     if (args.size() != 2)
         return ToolUsage("archive delete: servono l'archivio e il nome del soggetto");
     std::string problem;
-    auto archive = UsableArchive(args[0], problem);
+    auto archive = ExistingArchive(args[0], problem);
     if (!archive)
         return ToolFailure(problem);
-    if (!archive->Exists())
-        return ToolFailure("l'archivio " + archive->Name() + " non esiste");
     archive->CheckEntries();
     const std::string wanted = UpperName(TrimBlanks(Cp1252::FromUtf8(args[1])));
     for (const IndexEntry& e : archive->Entries()) {
