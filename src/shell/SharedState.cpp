@@ -33,6 +33,24 @@ long double DrawFactorD = 1.0L;
 std::uint8_t LayoutCode = 0;
 std::string PrintOrientation = "L";
 std::array<int, 8> WheelRadii {};
+int ScreenWidthPixels = 0;
+int ScreenHeightPixels = 0;
+
+long double PageScale = 1;
+long double ZoomFactor = 1;
+long double StretchX = 1, StretchY = 1;
+int OriginX = 0, OriginY = 0;
+long double AspectY = 1;
+float FontScale = 3.7f;
+long double PenWidthFactor = 1;
+bool ToPrinter = false;
+bool ToMetafile = false;
+bool PrintEnabled = true;
+bool BlackWhite = false;
+DrawingForm* ChartForm = nullptr;
+DrawingForm* AuxForm = nullptr;
+Canvas* PrinterCanvas = nullptr;
+Canvas* MetafileCanvas = nullptr;
 std::uint8_t InputCalendar = 1;
 BirthInputState BirthInput;
 

@@ -85,6 +85,35 @@ extern long double DrawFactorD;        // 1.0
 extern std::uint8_t LayoutCode;        // printable-summary layout: 0, 5, 16, 17, 18
 extern std::string PrintOrientation;   // text[1], "L" or "P"
 extern std::array<int, 8> WheelRadii;  // ring radii of the wheel, page units
+extern int ScreenWidthPixels;          // screen size at start-up, pixels
+extern int ScreenHeightPixels;
+
+// Drawing state read by every drawing primitive (chart/UnCanvaVlk). Page
+// units are A4 millimetres: the page is 279 wide, 202 (landscape) or 405
+// (portrait) tall. device = Round(page / Stretch * PageScale * ZoomFactor) + Origin.
+class Canvas;
+// A window whose canvas receives the on-screen drawing.
+class DrawingForm {
+public:
+    virtual ~DrawingForm() = default;
+    virtual Canvas& FormCanvas() = 0;    // the surface drawn on now
+    virtual bool FormVisible() const = 0;
+};
+extern long double PageScale;          // device units per page unit before zoom; ScreenScale at start-up
+extern long double ZoomFactor;         // 1 at start and on each activation of a chart window
+extern long double StretchX, StretchY; // divisors of the print settings, 1 by default
+extern int OriginX, OriginY;           // device offset added after scaling, 0 by default
+extern long double AspectY;            // multiplier of the sine term of polar points, 1
+extern float FontScale;                // font size base, PageScale * 3.7 at start-up
+extern long double PenWidthFactor;     // line thickness multiplier, 1
+extern bool ToPrinter;                 // output goes to PrinterCanvas (while PrintEnabled)
+extern bool ToMetafile;                // output goes to MetafileCanvas; also the capture flag
+extern bool PrintEnabled;              // printer canvas and on-screen page frame allowed
+extern bool BlackWhite;                // black-and-white output
+extern DrawingForm* ChartForm;         // chart window; nullptr when none is open
+extern DrawingForm* AuxForm;           // second screen target, used while ChartForm is nullptr
+extern Canvas* PrinterCanvas;          // printer page being drawn, nullptr outside a print job
+extern Canvas* MetafileCanvas;         // metafile being captured, nullptr outside a capture
 
 // Birth data collected by the input window for the registration window.
 struct BirthInputState {

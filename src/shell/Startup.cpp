@@ -12,6 +12,21 @@ void ApplyStartupDefaults(const StartupEnvironment& env)
     ScreenAspect = env.screenWidth > 0 ? static_cast<long double>(env.screenHeight) / env.screenWidth : 0.75L;
     ScreenScale = env.screenWidth / 210.0L * ScreenAspect;
     ScreenScale37 = static_cast<float>(3.7L * ScreenScale);
+    ScreenWidthPixels = env.screenWidth;
+    ScreenHeightPixels = env.screenHeight;
+
+    // The drawing state of a fresh start: screen scale, no zoom, no offset,
+    // not printing, colour.
+    PageScale = ScreenScale;
+    FontScale = ScreenScale37;
+    ZoomFactor = 1;
+    StretchX = StretchY = 1;
+    OriginX = OriginY = 0;
+    AspectY = 1;
+    PenWidthFactor = 1;
+    ToPrinter = ToMetafile = false;
+    PrintEnabled = true;
+    BlackWhite = false;
     DrawFactorA = 0.35L;
     DrawFactorB = 0.4L;
     DrawFactorC = 1.0L;
