@@ -88,6 +88,10 @@ constexpr unsigned Top = 0, Bottom = 8, Baseline = 24, VerticalMask = 24;
 
 enum class BackgroundMode { Transparent = 1, Opaque = 2 };
 
+// How a polygon's inside is found where its edges cross: alternate (even-odd,
+// a device context's default) or winding (non-zero).
+enum class PolyFillMode { Alternate = 1, Winding = 2 };
+
 // A metafile to be stretched onto a canvas; defined with the metafile
 // reader and writer.
 class Metafile;
@@ -139,6 +143,8 @@ public:
     void SetTextColor(CanvasColor color) { textColor_ = color; }
     void SetBackgroundColor(CanvasColor color) { backgroundColor_ = color; }
     void SetBackgroundMode(BackgroundMode mode) { backgroundMode_ = mode; }
+    void SetPolyFillMode(PolyFillMode mode) { fillMode_ = mode; }
+    PolyFillMode FillMode() const { return fillMode_; }
     CanvasColor TextColor() const { return textColor_; }
     CanvasColor BackgroundColor() const { return backgroundColor_; }
     BackgroundMode Background() const { return backgroundMode_; }
@@ -193,5 +199,6 @@ private:
     CanvasColor textColor_ = 0;
     CanvasColor backgroundColor_ = 0xFFFFFF;
     BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
+    PolyFillMode fillMode_ = PolyFillMode::Alternate;
     CanvasPoint position_;
 };

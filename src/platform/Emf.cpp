@@ -183,6 +183,10 @@ void EmfCanvas::DoPolyline(const std::vector<CanvasPoint>& points) {
 }
 
 void EmfCanvas::DoPolygon(const std::vector<CanvasPoint>& points) {
+    if (FillMode() != fillMode_) {
+        fillMode_ = FillMode();
+        Append(Record(Emf::SetPolyFillMode).U32(std::uint32_t(fillMode_)));
+    }
     Poly(Emf::Polygon16, Emf::PolygonL, points);
 }
 
@@ -304,7 +308,7 @@ std::uint32_t MinimumSize(std::uint32_t type) {
     switch (type) {
     case Emf::Header: return 88;
     case Emf::Eof: return 20;
-    case Emf::SetBkMode: case Emf::SetTextAlign: case Emf::SetTextColor: case Emf::SetBkColor:
+    case Emf::SetBkMode: case Emf::SetPolyFillMode: case Emf::SetTextAlign: case Emf::SetTextColor: case Emf::SetBkColor:
     case Emf::SelectObject: case Emf::DeleteObject: return 12;
     case Emf::MoveToEx: case Emf::LineTo: return 16;
     case Emf::Rectangle: case Emf::Ellipse: return 24;
@@ -360,6 +364,7 @@ bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
     const auto useFont = [&](const CanvasFont& f) { if (fontSelected) canvas.ReleaseFont(); canvas.SelectFont(f); fontSelected = true; };
     const auto slot = [&](std::uint32_t h) -> Object* { return h < objects.size() ? &objects[h] : nullptr; };
     unsigned align = 0;
+    const PolyFillMode fillModeBefore = canvas.FillMode();
 
     for (std::size_t at = r.U32(4); at < bytes.size(); at += r.U32(at + 4)) {
         const std::uint32_t type = r.U32(at), size = r.U32(at + 4);
@@ -418,6 +423,7 @@ bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
         case SetTextColor: canvas.SetTextColor(r.U32(at + 8) & 0xFFFFFF); break;
         case SetBkColor: canvas.SetBackgroundColor(r.U32(at + 8) & 0xFFFFFF); break;
         case SetBkMode: canvas.SetBackgroundMode(r.U32(at + 8) == 1 ? BackgroundMode::Transparent : BackgroundMode::Opaque); break;
+        case SetPolyFillMode: canvas.SetPolyFillMode(r.U32(at + 8) == 2 ? PolyFillMode::Winding : PolyFillMode::Alternate); break;
         case SetTextAlign: align = r.U32(at + 8) & (TextAlign::HorizontalMask | TextAlign::VerticalMask); break;
         case ExtTextOutW: {
             const std::uint32_t n = r.U32(at + 44), off = r.U32(at + 48);
@@ -432,6 +438,7 @@ bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
         }
         (void)size;
     }
+    canvas.SetPolyFillMode(fillModeBefore);
     if (penSelected) canvas.ReleasePen();
     if (brushSelected) canvas.ReleaseBrush();
     if (fontSelected) canvas.ReleaseFont();

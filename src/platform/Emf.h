@@ -15,7 +15,7 @@
 namespace Emf {
 // Record types the writer emits.
 enum RecordType : std::uint32_t {
-    Header = 1, PolygonL = 3, PolylineL = 4, Eof = 14, SetBkMode = 18, SetTextAlign = 22,
+    Header = 1, PolygonL = 3, PolylineL = 4, Eof = 14, SetBkMode = 18, SetPolyFillMode = 19, SetTextAlign = 22,
     SetTextColor = 24, SetBkColor = 25, MoveToEx = 27, SelectObject = 37, CreatePen = 38,
     CreateBrushIndirect = 39, DeleteObject = 40, Ellipse = 42, Rectangle = 43, Arc = 45,
     LineTo = 54, ExtCreateFontIndirectW = 82, ExtTextOutW = 84, Polygon16 = 86, Polyline16 = 87,
@@ -85,4 +85,5 @@ private:
     CanvasColor textColor_ = 0, backgroundColor_ = 0xFFFFFF;
     BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
     unsigned align_ = 0;
+    PolyFillMode fillMode_ = PolyFillMode::Alternate;
 };

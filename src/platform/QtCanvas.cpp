@@ -88,7 +88,7 @@ void PainterCanvas::DoPolyline(const std::vector<CanvasPoint>& points) {
 
 void PainterCanvas::DoPolygon(const std::vector<CanvasPoint>& points) {
     UsePen(true);
-    painter_->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+    painter_->drawPolygon(ToQPolygon(points), FillMode() == PolyFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
 }
 
 void PainterCanvas::DoRectangle(const CanvasRect& box) {

@@ -23,6 +23,7 @@ RecordingCanvas::Call& RecordingCanvas::Add(Op op) {
     c.textColor = TextColor();
     c.backgroundColor = BackgroundColor();
     c.backgroundMode = Background();
+    c.fillMode = FillMode();
     calls_.push_back(std::move(c));
     return calls_.back();
 }

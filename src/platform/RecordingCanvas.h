@@ -28,6 +28,7 @@ public:
         CanvasColor textColor = 0;
         CanvasColor backgroundColor = 0;
         BackgroundMode backgroundMode = BackgroundMode::Opaque;
+        PolyFillMode fillMode = PolyFillMode::Alternate;
         const Metafile* metafile = nullptr; // StretchDraw
     };
 

@@ -248,6 +248,30 @@ TEST(EmfPlayer, StretchesIntoTheBox) {
     EXPECT_EQ(rects[0].box, (CanvasRect{100, 200, 130, 240}));
 }
 
+// A self-crossing polygon fills differently by winding and by alternation:
+// the mode travels with the polygon, and playback leaves the canvas's own
+// mode as it found it.
+TEST(EmfPlayer, PolygonFillModeTravelsWithThePolygon) {
+    EmfCanvas canvas({100, 100});
+    const std::vector<CanvasPoint> star{{10, 10}, {90, 50}, {10, 90}, {60, 0}, {60, 100}};
+    canvas.Polygon(star);
+    canvas.SetPolyFillMode(PolyFillMode::Winding);
+    canvas.Polygon(star);
+    canvas.Polygon(star);
+    std::size_t modeRecords = 0;
+    for (const Rec& r : Walk(canvas.Bytes())) modeRecords += r.type == Emf::SetPolyFillMode;
+    EXPECT_EQ(modeRecords, 1u);
+
+    RecordingCanvas rec;
+    ASSERT_TRUE(Emf::Play(canvas.Bytes(), rec, {0, 0, 100, 100}));
+    const auto polys = rec.CallsOf(RecordingCanvas::Op::Polygon);
+    ASSERT_EQ(polys.size(), 3u);
+    EXPECT_EQ(polys[0].fillMode, PolyFillMode::Alternate);
+    EXPECT_EQ(polys[1].fillMode, PolyFillMode::Winding);
+    EXPECT_EQ(polys[2].fillMode, PolyFillMode::Winding);
+    EXPECT_EQ(rec.FillMode(), PolyFillMode::Alternate);
+}
+
 // Damaged files: nothing is drawn and the file is refused; the reader never
 // reads past the end (run under the sanitizers, a fault here shows).
 TEST(EmfPlayer, RefusesDamagedFilesWithoutDrawing) {
