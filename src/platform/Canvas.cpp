@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include "platform/Emf.h"
+
 #include <cctype>
 #include <cmath>
 #include <numbers>
@@ -131,4 +133,7 @@ void Canvas::TextOut(CanvasPoint at, std::string_view text, unsigned align) {
     if (!text.empty()) DoTextOut(at, text, align);
 }
 
-void Canvas::StretchDraw(const Metafile& metafile, const CanvasRect& box) { DoStretchDraw(metafile, box); }
+void Canvas::StretchDraw(const Metafile& metafile, const CanvasRect& box) {
+    DoStretchDraw(metafile, box);
+    Emf::Play(metafile.Bytes(), *this, box);
+}

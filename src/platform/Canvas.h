@@ -93,7 +93,7 @@ enum class BackgroundMode { Transparent = 1, Opaque = 2 };
 enum class PolyFillMode { Alternate = 1, Winding = 2 };
 
 // A metafile to be stretched onto a canvas; defined with the metafile
-// reader and writer.
+// reader and writer (platform/Emf.h).
 class Metafile;
 
 // The installed family that renders a face name of the program: "Arial" and
@@ -170,8 +170,9 @@ public:
     // Width and cell height of the text in the current font.
     virtual CanvasSize TextExtent(std::string_view text) const = 0;
 
-    // Stretches a metafile into the box. Playback comes with the metafile
-    // reader; until then only the recording canvas takes note of the call.
+    // Plays a metafile with the picture's bounds stretched into the box
+    // (Emf::Play), drawing its records through this canvas. The backend is
+    // told of the call first (the recording canvas keeps it).
     void StretchDraw(const Metafile& metafile, const CanvasRect& box);
 
 protected:
@@ -187,6 +188,7 @@ protected:
     virtual void DoEllipse(const CanvasRect& box) = 0;
     virtual void DoArc(const CanvasRect& box, CanvasPoint start, CanvasPoint end) = 0;
     virtual void DoTextOut(CanvasPoint at, std::string_view text, unsigned align) = 0;
+    // Before the playback; the playback itself comes through the calls above.
     virtual void DoStretchDraw(const Metafile& metafile, const CanvasRect& box) {}
 
 private:

@@ -1,12 +1,16 @@
 #include "platform/Emf.h"
 
 #include "platform/Cp1252.h"
+#include "platform/Errors.h"
+#include "platform/FontMetrics.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
 
 namespace {
 constexpr std::uint32_t Signature = 0x464D4520; // " EMF"
@@ -28,10 +32,6 @@ std::uint32_t PenStyleOf(PenStyle s) {
     case PenStyle::Null: return 5;  // PS_NULL
     }
     return 0;
-}
-
-int CharHeight(const CanvasFont& f) {
-    return f.height < 0 ? -f.height : int(std::lround(f.height / 1.15));
 }
 } // namespace
 
@@ -225,20 +225,20 @@ void EmfCanvas::SyncTextState(unsigned align) {
 }
 
 CanvasSize EmfCanvas::TextExtent(std::string_view text) const {
-    const int h = CharHeight(CurrentFont());
-    return {int(std::lround(0.55 * h * double(text.size()))), int(std::lround(1.15 * h))};
+    const FontMeasure m(CurrentFont());
+    return {int(std::lround(m.Width(text))), int(std::lround(m.Ascent() + m.Descent()))};
 }
 
 void EmfCanvas::DoTextOut(CanvasPoint at, std::string_view text, unsigned align) {
     SyncTextState(align);
+    const FontMeasure m(CurrentFont());
     const CanvasSize extent = TextExtent(text);
-    const int charWidth = int(std::lround(0.55 * CharHeight(CurrentFont())));
     int left = at.x;
     if ((align & TextAlign::HorizontalMask) == TextAlign::Center) left -= extent.cx / 2;
     else if ((align & TextAlign::HorizontalMask) == TextAlign::Right) left -= extent.cx;
     int top = at.y;
     if ((align & TextAlign::VerticalMask) == TextAlign::Bottom) top -= extent.cy;
-    else if ((align & TextAlign::VerticalMask) == TextAlign::Baseline) top -= extent.cy * 4 / 5;
+    else if ((align & TextAlign::VerticalMask) == TextAlign::Baseline) top -= int(std::lround(m.Ascent()));
     const int right = left + extent.cx, bottom = top + extent.cy;
 
     const auto n = std::uint32_t(text.size());
@@ -250,9 +250,16 @@ void EmfCanvas::DoTextOut(CanvasPoint at, std::string_view text, unsigned align)
     r.Point(at).U32(n).U32(offString).U32(0 /* no options */).Rect(left, top, right, bottom).U32(offDx);
     for (char c : text) r.U16(std::uint16_t(Cp1252::ToUnicode(static_cast<unsigned char>(c))));
     r.Pad();
-    for (std::uint32_t i = 0; i < n; ++i) r.I32(charWidth);
+    // The spacing of each character: differences of the rounded running
+    // advance, so that the steps add up to the measured width.
+    double run = 0;
+    for (char c : text) {
+        const double next = run + m.Advance(static_cast<unsigned char>(c));
+        r.I32(int(std::lround(next)) - int(std::lround(run)));
+        run = next;
+    }
     Append(r);
-    Touch(left, top, right - 1, bottom - 1);
+    if (extent.cx > 0) Touch(left, top, right - 1, bottom - 1);
 }
 
 std::string EmfCanvas::Bytes() const {
@@ -287,6 +294,12 @@ std::string EmfCanvas::Bytes() const {
 }
 
 void EmfCanvas::Save(std::string_view fileName) const { WriteFileAtomic(fileName, Bytes()); }
+
+Metafile EmfCanvas::Picture() const {
+    std::optional<Metafile> m = Metafile::FromBytes(Bytes());
+    if (!m) throw std::logic_error("metafile writer produced a file its player refuses");
+    return std::move(*m);
+}
 
 namespace {
 struct Reader {
@@ -323,9 +336,8 @@ std::uint32_t MinimumSize(std::uint32_t type) {
 }
 } // namespace
 
-bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
+bool Emf::IsValid(std::string_view bytes) {
     const Reader r{bytes};
-    // Check every record before drawing anything.
     if (bytes.size() < 88 || r.U32(0) != Header || r.U32(40) != 0x464D4520) return false;
     bool sawEof = false;
     for (std::size_t at = 0; at < bytes.size();) {
@@ -344,7 +356,13 @@ bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
         at = end;
         if (type == Eof) { sawEof = true; if (at != bytes.size()) return false; }
     }
-    if (!sawEof) return false;
+    return sawEof;
+}
+
+bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
+    // Check every record before drawing anything.
+    if (!IsValid(bytes)) return false;
+    const Reader r{bytes};
 
     // Bounds and coordinates in double: damaged values must not overflow.
     const double bl = r.I32(8), bt = r.I32(12), bw = r.I32(16) - bl + 1, bh = r.I32(20) - bt + 1;
@@ -364,7 +382,12 @@ bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
     const auto useFont = [&](const CanvasFont& f) { if (fontSelected) canvas.ReleaseFont(); canvas.SelectFont(f); fontSelected = true; };
     const auto slot = [&](std::uint32_t h) -> Object* { return h < objects.size() ? &objects[h] : nullptr; };
     unsigned align = 0;
+    // The canvas's state, put back after the picture as a device context's
+    // playback does.
     const PolyFillMode fillModeBefore = canvas.FillMode();
+    const CanvasColor textColorBefore = canvas.TextColor(), backgroundBefore = canvas.BackgroundColor();
+    const BackgroundMode modeBefore = canvas.Background();
+    const CanvasPoint positionBefore = canvas.CurrentPoint();
 
     for (std::size_t at = r.U32(4); at < bytes.size(); at += r.U32(at + 4)) {
         const std::uint32_t type = r.U32(at), size = r.U32(at + 4);
@@ -439,8 +462,41 @@ bool Emf::Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box) {
         (void)size;
     }
     canvas.SetPolyFillMode(fillModeBefore);
+    canvas.SetTextColor(textColorBefore);
+    canvas.SetBackgroundColor(backgroundBefore);
+    canvas.SetBackgroundMode(modeBefore);
+    if (canvas.CurrentPoint() != positionBefore) canvas.MoveTo(positionBefore);
     if (penSelected) canvas.ReleasePen();
     if (brushSelected) canvas.ReleaseBrush();
     if (fontSelected) canvas.ReleaseFont();
     return true;
+}
+
+Metafile Metafile::Load(std::string_view fileName) {
+    std::string bytes = ReadFileBytes(fileName);
+    std::optional<Metafile> m = FromBytes(std::move(bytes));
+    if (!m) throw IoError(std::string(fileName), "lettura", "metafile non valido");
+    return std::move(*m);
+}
+
+std::optional<Metafile> Metafile::FromBytes(std::string bytes) {
+    if (!Emf::IsValid(bytes)) return std::nullopt;
+    return Metafile(std::move(bytes));
+}
+
+void Metafile::Save(std::string_view fileName) const { WriteFileAtomic(fileName, bytes_); }
+
+CanvasRect Metafile::Bounds() const {
+    const Reader r{bytes_};
+    const int l = r.I32(8), t = r.I32(12), rt = r.I32(16), b = r.I32(20);
+    if (rt < l || b < t) return {};
+    // Inclusive edges become one-past edges; the header's values may be
+    // anything a damaged writer put there, so stay inside int.
+    const auto past = [](int v) { return v == std::numeric_limits<int>::max() ? v : v + 1; };
+    return {l, t, past(rt), past(b)};
+}
+
+CanvasRect Metafile::Frame() const {
+    const Reader r{bytes_};
+    return {r.I32(24), r.I32(28), r.I32(32), r.I32(36)};
 }

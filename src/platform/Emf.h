@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,14 +24,47 @@ enum RecordType : std::uint32_t {
 // Stock objects a fresh device context starts with.
 constexpr std::uint32_t StockWhiteBrush = 0x80000000u, StockBlackPen = 0x80000007u;
 
+// Whether the bytes are a metafile the player takes: a header first, an end
+// record last and exactly at the end, every record size a multiple of 4, at
+// least as large as its record type needs and inside the file, every count
+// of points or characters inside its record.
+bool IsValid(std::string_view bytes);
+
 // Replays a metafile onto a canvas, stretching the picture's bounds into
-// `box`. The whole file is checked first: a missing header or end record, a
-// record size that is not a multiple of 4, too small for its record or
-// pointing past the end, refuses the file and nothing is drawn (false).
-// Unknown records are skipped. Every object the playback selects is
-// released before it returns.
+// `box`. The whole file is checked first (IsValid): a file that fails is
+// refused and nothing is drawn (false). Unknown records are skipped. Every
+// object the playback selects is released before it returns, and the
+// canvas's text colours, background mode, fill mode and current point are
+// as they were before.
 bool Play(std::string_view bytes, Canvas& canvas, const CanvasRect& box);
 } // namespace Emf
+
+// A picture held in memory as the bytes of a checked enhanced metafile.
+class Metafile {
+public:
+    // Reads and checks a file of the program folder (names as ProgramPath
+    // resolves them). Throws IoError("lettura") when the file is missing or
+    // unreadable, and when its content is not a metafile the player takes
+    // (detail "metafile non valido").
+    static Metafile Load(std::string_view fileName);
+    // The picture of the bytes, or nothing when they fail Emf::IsValid.
+    static std::optional<Metafile> FromBytes(std::string bytes);
+
+    const std::string& Bytes() const { return bytes_; }
+    // Writes the bytes atomically; throws IoError.
+    void Save(std::string_view fileName) const;
+
+    // The picture's bounds in device units, right and bottom one past the
+    // last unit drawn (empty for an empty picture).
+    CanvasRect Bounds() const;
+    // The frame in hundredths of a millimetre, inclusive, as the header
+    // stores it.
+    CanvasRect Frame() const;
+
+private:
+    explicit Metafile(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::string bytes_;
+};
 
 class EmfCanvas : public Canvas {
 public:
@@ -42,9 +76,12 @@ public:
     std::string Bytes() const;
     // Writes Bytes() atomically; throws IoError.
     void Save(std::string_view fileName) const;
+    // The picture drawn so far.
+    Metafile Picture() const;
 
-    // A stand-in for font metrics (no rasteriser here): every character is
-    // 0.55 of the font's character height wide, the cell 1.15 of it tall.
+    // Measured with the advance widths of the installed font the face
+    // resolves to (platform/FontMetrics.h): the sum of the advances and the
+    // cell (ascent plus descent), rounded to device units.
     CanvasSize TextExtent(std::string_view text) const override;
 
 protected:

@@ -2,6 +2,7 @@
 // QPainter backends: the PNG's pixels, the SVG's elements and text, the PDF
 // rendered back to pixels by pdftoppm.
 #include "platform/Cp1252Q.h"
+#include "platform/Emf.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasScene.h"
@@ -169,6 +170,20 @@ private slots:
         QVERIFY2(qAbs(got[edge] - want[edge]) <= 1,
                  qPrintable(QStringLiteral("cell %1..%2 × %3..%4, ink to %5")
                                 .arg(left).arg(right).arg(top).arg(bottom).arg(inkBottom)));
+    }
+
+    // The scene as a metafile, stretched at scale 1 onto the image where it
+    // was drawn: the same pixels as drawing it directly.
+    void metafileStretchedOntoThePngGivesTheScene() {
+        EmfCanvas emf({Width, Height});
+        Draw(emf);
+        const Metafile picture = emf.Picture();
+        QCOMPARE(picture.Bounds(), (CanvasRect{9, 20, 192, 145}));
+        ImageCanvas canvas(Width, Height);
+        canvas.StretchDraw(picture, picture.Bounds());
+        QVERIFY(canvas.SelectionsBalanced());
+        const QString failure = CheckScenePixels(canvas.Finish());
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     void widgetPaintsTheScene() {

@@ -2,6 +2,8 @@
 // small scene, and the same scene read back by an independent reader
 // (libemf2svg) that must find its shapes and its caption.
 #include "platform/Emf.h"
+#include "platform/Errors.h"
+#include "platform/FontMetrics.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/TextFile.h"
 #include "support/CanvasScene.h"
@@ -160,6 +162,73 @@ TEST(EmfWriter, FarPointsUse32BitPolyline) {
     EXPECT_EQ(recs[4].size, 28u + 12u);
 }
 
+// Text is measured with the Liberation fonts' own advances: a wide letter is
+// wider than a narrow one, the mono face has one width for all, bold is
+// wider, and the character spacing written with the text adds up to the
+// measured width.
+TEST(EmfWriter, MeasuresTextWithTheFontsAdvances) {
+    EmfCanvas canvas({200, 100});
+    canvas.SelectFont({"Arial", -20});
+    const CanvasSize w = canvas.TextExtent("WWWW"), i = canvas.TextExtent("iiii");
+    EXPECT_GT(w.cx, 2 * i.cx);
+    // Liberation Sans: 'W' advances 1933 and 'i' 455 of 2048 units; the cell
+    // is ascent 1854 plus descent 434.
+    EXPECT_EQ(w.cx, 76);
+    EXPECT_EQ(i.cx, 18);
+    EXPECT_EQ(w.cy, 22);
+    EXPECT_EQ(canvas.TextExtent("").cx, 0);
+    canvas.ReleaseFont();
+
+    canvas.SelectFont({"Arial", -20, true});
+    EXPECT_GT(canvas.TextExtent("Prova").cx, FontMeasure({"Arial", -20}).Width("Prova"));
+    canvas.ReleaseFont();
+
+    canvas.SelectFont({"Courier", -20});
+    EXPECT_EQ(canvas.TextExtent("WWWW").cx, canvas.TextExtent("iiii").cx);
+    canvas.ReleaseFont();
+
+    // A positive height is the cell: the em is smaller by ascent + descent.
+    canvas.SelectFont({"Arial", 22});
+    EXPECT_EQ(canvas.TextExtent("W").cy, 22);
+    EXPECT_NEAR(FontMeasure(canvas.CurrentFont()).Em(), 22 * 2048.0 / 2288, 1e-9);
+    const std::string text = "Venere \xE0 Mercurio";
+    canvas.TextOut({10, 10}, text);
+    const CanvasSize extent = canvas.TextExtent(text);
+    canvas.ReleaseFont();
+
+    const std::string b = canvas.Bytes();
+    const std::vector<Rec> recs = Walk(b);
+    const Rec* out = nullptr;
+    for (const Rec& r : recs)
+        if (r.type == Emf::ExtTextOutW) out = &r;
+    ASSERT_NE(out, nullptr);
+    const std::uint32_t n = U32(b, out->offset + 44), offDx = U32(b, out->offset + 72);
+    ASSERT_EQ(n, text.size());
+    int sum = 0;
+    for (std::uint32_t k = 0; k < n; ++k) sum += I32(b, out->offset + offDx + 4 * k);
+    EXPECT_EQ(sum, extent.cx);
+    // The text's box in the record is its cell at the anchor.
+    EXPECT_EQ(I32(b, out->offset + 8), 10);
+    EXPECT_EQ(I32(b, out->offset + 16), 10 + extent.cx);
+    EXPECT_EQ(I32(b, out->offset + 20), 10 + extent.cy);
+}
+
+// Every face of the program measures with a font of the table, by style.
+TEST(FontMetrics, FacesResolveToTheirFamilyAndStyle) {
+    EXPECT_EQ(FontMetricsOf({"Arial"}).family, "Liberation Sans");
+    EXPECT_EQ(FontMetricsOf({"courier new", 10, true, true}).family, "Liberation Mono");
+    EXPECT_TRUE(FontMetricsOf({"courier new", 10, true, true}).bold);
+    EXPECT_TRUE(FontMetricsOf({"courier new", 10, true, true}).italic);
+    EXPECT_EQ(FontMetricsOf({"Times New Roman"}).family, "Liberation Serif");
+    EXPECT_EQ(FontMetricsOf({"Nessuna Famiglia", 10, false, true}).family, "Liberation Sans");
+    EXPECT_TRUE(FontMetricsOf({"Nessuna Famiglia", 10, false, true}).italic);
+    // The euro sign (0x80) and the accented letters have their own glyphs.
+    const FontMetricsEntry& sans = FontMetricsOf({"Arial"});
+    EXPECT_EQ(sans.advance[0x80], 1139);
+    EXPECT_EQ(sans.advance[0xE0], sans.advance['a']);
+    EXPECT_EQ(sans.unitsPerEm, 2048);
+}
+
 TEST(EmfWriter, SavesTheFile) {
     TempFolder dir;
     const std::string name = (dir.Path() / "sub" / "scena.emf").string();
@@ -304,11 +373,40 @@ TEST(EmfPlayer, RefusesDamagedFilesWithoutDrawing) {
         {"text offset past its record", with32(text.offset + 48, 0xFFFFFFF0)},
         {"polygon count past its record", with32(poly.offset + 24, 1000)},
         {"no header first", with32(0, Emf::Rectangle)},
+        {"header size past the end", with32(4, std::uint32_t(good.size() + 4))},
+        {"record size 4 past the end", with32(recs[recs.size() - 2].offset + 4,
+                                              std::uint32_t(good.size() - recs[recs.size() - 2].offset + 4))},
+        {"record swallowing the end record", with32(recs[recs.size() - 2].offset + 4,
+                                                    std::uint32_t(good.size() - recs[recs.size() - 2].offset))},
+        {"polygon count of 2^32 - 1", with32(poly.offset + 24, 0xFFFFFFFFu)},
+        {"polygon count wrapping 32-bit sizes", with32(poly.offset + 24, 0x40000001u)},
+        {"text length wrapping 32-bit sizes", with32(text.offset + 44, 0x80000002u)},
+        {"font record too short for its face", with32(recs[37].offset + 4, 100)},
     };
     for (const Case& c : cases) {
         RecordingCanvas rec;
         EXPECT_FALSE(Emf::Play(c.bytes, rec, {0, 0, 100, 100})) << c.what;
         EXPECT_TRUE(rec.Calls().empty()) << c.what;
+    }
+}
+
+// Every prefix of a good file is refused, and no single damaged byte makes
+// the player read outside the file (the sanitizers watch): it either refuses
+// the file or plays it with every selection released.
+TEST(EmfPlayer, SurvivesEveryCutAndEveryDamagedByte) {
+    const std::string good = SceneBytes();
+    for (std::size_t n = 0; n < good.size(); ++n) {
+        RecordingCanvas rec;
+        ASSERT_FALSE(Emf::Play(good.substr(0, n), rec, {0, 0, 100, 100})) << "cut at " << n;
+    }
+    for (std::size_t at = 0; at < good.size(); ++at) {
+        for (const char value : {'\xFF', '\x80', '\0'}) {
+            std::string b = good;
+            b[at] = value;
+            RecordingCanvas rec;
+            Emf::Play(b, rec, {0, 0, 100, 100});
+            ASSERT_TRUE(rec.SelectionsBalanced()) << "byte " << at;
+        }
     }
 }
 
@@ -323,6 +421,86 @@ TEST(EmfPlayer, SkipsUnknownRecords) {
     RecordingCanvas rec;
     ASSERT_TRUE(Emf::Play(b, rec, {0, 0, 10, 10}));
     EXPECT_EQ(rec.CallsOf(RecordingCanvas::Op::Rectangle).size(), 1u);
+}
+
+// ---- Metafiles in files ---------------------------------------------------
+
+TEST(Metafile, SavesAndLoadsThroughTheProgramFolder) {
+    TempFolder dir;
+    EmfCanvas canvas({200, 150});
+    Draw(canvas);
+    const Metafile picture = canvas.Picture();
+    picture.Save("Emf\\Scena.emf");
+    EXPECT_EQ(dir.Get("Emf/Scena.emf"), canvas.Bytes());
+    // Names are matched without regard to letter case.
+    const Metafile back = Metafile::Load("EMF\\SCENA.EMF");
+    EXPECT_EQ(back.Bytes(), picture.Bytes());
+    EXPECT_EQ(back.Bounds(), (CanvasRect{9, 20, 192, 145}));
+    EXPECT_EQ(back.Frame(), (CanvasRect{0, 0, 5291, 3968}));
+    EXPECT_EQ(EmfCanvas({10, 10}).Picture().Bounds(), CanvasRect{});
+}
+
+TEST(Metafile, MissingAndDamagedFilesThrowIoErrors) {
+    TempFolder dir;
+    try {
+        Metafile::Load("Simboli\\PiaX01.emf");
+        FAIL() << "no error for a missing file";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.Operation(), "lettura");
+        EXPECT_EQ(e.File(), "Simboli\\PiaX01.emf");
+    }
+    std::string damaged = SceneBytes();
+    damaged.resize(damaged.size() - 20); // no end record
+    dir.Put("Simboli/PiaX02.emf", damaged);
+    try {
+        Metafile::Load("Simboli\\PiaX02.emf");
+        FAIL() << "no error for a damaged file";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.Operation(), "lettura");
+        EXPECT_EQ(e.Detail(), "metafile non valido");
+        EXPECT_NE(ErrorMessageFor(e).find("PiaX02.emf"), std::string::npos);
+    }
+    EXPECT_FALSE(Metafile::FromBytes(damaged).has_value());
+    EXPECT_FALSE(Metafile::FromBytes("").has_value());
+    EXPECT_TRUE(Metafile::FromBytes(SceneBytes()).has_value());
+}
+
+// StretchDraw plays the picture through the canvas: the recording canvas
+// keeps the call, then the picture's own drawing, stretched into the box,
+// and the canvas's state is as it was.
+TEST(Metafile, StretchDrawPlaysIntoTheBox) {
+    using Op = RecordingCanvas::Op;
+    EmfCanvas source({100, 100});
+    source.SelectBrush({Red});
+    source.Rectangle({0, 0, 10, 20}); // bounds 0..9 x 0..19
+    source.ReleaseBrush();
+    source.SetTextColor(CanvasRgb(0, 0, 255));
+    source.SetBackgroundMode(BackgroundMode::Transparent);
+    source.TextOut({1, 1}, "x"); // inside the rectangle's bounds
+    const Metafile picture = source.Picture();
+
+    RecordingCanvas rec;
+    rec.SetTextColor(CanvasRgb(1, 2, 3));
+    rec.MoveTo({7, 7});
+    rec.Clear();
+    rec.StretchDraw(picture, {100, 200, 120, 240});
+    ASSERT_FALSE(rec.Calls().empty());
+    EXPECT_EQ(rec.Calls().front().op, Op::StretchDraw);
+    EXPECT_EQ(rec.Calls().front().box, (CanvasRect{100, 200, 120, 240}));
+    EXPECT_EQ(rec.Calls().front().metafile, &picture);
+    const auto rects = rec.CallsOf(Op::Rectangle);
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].box, (CanvasRect{100, 200, 120, 240}));
+    EXPECT_EQ(rects[0].brush.color, Red);
+    const auto texts = rec.CallsOf(Op::TextOut);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].points[0], (CanvasPoint{102, 202}));
+    EXPECT_EQ(texts[0].textColor, CanvasRgb(0, 0, 255));
+    EXPECT_EQ(texts[0].font.height, 32); // the stock font's 16-unit cell, stretched twice
+    EXPECT_TRUE(rec.SelectionsBalanced());
+    EXPECT_EQ(rec.TextColor(), CanvasRgb(1, 2, 3));
+    EXPECT_EQ(rec.Background(), BackgroundMode::Opaque);
+    EXPECT_EQ(rec.CurrentPoint(), (CanvasPoint{7, 7}));
 }
 
 } // namespace
