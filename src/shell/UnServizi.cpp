@@ -1,5 +1,6 @@
 #include "shell/UnServizi.h"
 
+#include "platform/Emf.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "platform/FloatText.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <memory>
 #include <cmath>
 #include <optional>
 #include <thread>
@@ -570,4 +572,41 @@ std::string Bounded(std::string s, std::size_t n)
     if (s.size() > n)
         s.resize(n);
     return s;
+}
+
+namespace {
+// The metafile being captured; MetafileCanvas points at it while it is open.
+std::unique_ptr<EmfCanvas>& Capture()
+{
+    static std::unique_ptr<EmfCanvas> capture;
+    return capture;
+}
+
+void CloseCapture()
+{
+    MetafileCanvas = nullptr;
+    Capture().reset();
+}
+} // namespace
+
+void BeginCapture()
+{
+    if (!ToMetafile)
+        return;
+    CloseCapture();
+    const bool portrait = PrinterAvailable && !PrinterLandscape;
+    const int width = std::max(1, ScreenWidthPixels);
+    const int height = std::max(1, ScreenHeightPixels) * (portrait ? 2 : 1);
+    Capture() = std::make_unique<EmfCanvas>(CanvasSize {width, height});
+    MetafileCanvas = Capture().get();
+}
+
+void EndCapture(std::string_view name)
+{
+    // Taken out first: whatever the save does, the capture is closed.
+    std::unique_ptr<EmfCanvas> canvas = std::move(Capture());
+    MetafileCanvas = nullptr;
+    if (!ToMetafile || !canvas)
+        return;
+    canvas->Save("Emf\\" + std::string(name));
 }
