@@ -9,19 +9,23 @@
 #include <QMimeData>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 
 namespace {
-// Big enough for any page the program draws, small enough for the memory a
-// damaged header's bounds could ask for.
-constexpr int kLargestSide = 8000;
+// The longest side of the clipboard's picture: enough for any page the
+// program draws, and a bound on the memory a huge picture could ask for.
+constexpr double kLargestSide = 4096;
 } // namespace
 
 void CopyMetafileToClipboard(const Metafile& metafile) {
     const CanvasRect bounds = metafile.Bounds();
-    const int w = int(std::clamp<long long>(static_cast<long long>(bounds.right) - bounds.left, 1, kLargestSide));
-    const int h = int(std::clamp<long long>(static_cast<long long>(bounds.bottom) - bounds.top, 1, kLargestSide));
-    ImageCanvas canvas(w, h);
-    Emf::Play(metafile.Bytes(), canvas, {0, 0, w, h});
+    double w = std::max(1.0, double(bounds.right) - bounds.left);
+    double h = std::max(1.0, double(bounds.bottom) - bounds.top);
+    const double shrink = std::min(1.0, kLargestSide / std::max(w, h)); // same scale on both axes
+    const int width = std::max(1, int(std::lround(w * shrink)));
+    const int height = std::max(1, int(std::lround(h * shrink)));
+    ImageCanvas canvas(width, height);
+    Emf::Play(metafile.Bytes(), canvas, {0, 0, width, height});
     const QImage image = canvas.Finish();
 
     QByteArray png;

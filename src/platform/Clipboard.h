@@ -7,5 +7,6 @@
 // database names) and "image/x-emf" (its older alias, still what several
 // Linux programs ask for), and a PNG of the picture drawn by our own player
 // on white, for programs that take no metafiles. The PNG is the size of the
-// picture's bounds (at least one pixel). Needs the application object.
+// picture's bounds (at least one pixel), scaled down evenly when its longer
+// side would pass 4096 pixels. Needs the application object.
 void CopyMetafileToClipboard(const Metafile& metafile);

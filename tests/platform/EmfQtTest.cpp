@@ -99,6 +99,17 @@ private slots:
         QCOMPARE(image.pixel(15 - 9, 25 - 20), qRgb(255, 255, 255)); // left of it
         QVERIFY(data->hasImage());
         QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), image.size());
+
+        // A very wide picture is scaled down on both axes alike.
+        EmfCanvas wide({20000, 100});
+        wide.SelectBrush({CanvasRgb(0, 0, 255)});
+        wide.Rectangle({0, 0, 16384, 100});
+        wide.ReleaseBrush();
+        CopyMetafileToClipboard(wide.Picture());
+        QImage small;
+        QVERIFY(small.loadFromData(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/png")), "PNG"));
+        QCOMPARE(small.size(), QSize(4096, 25));
+        QCOMPARE(small.pixel(2048, 12), qRgb(0, 0, 255));
     }
 };
 
