@@ -91,6 +91,8 @@ extern int ScreenHeightPixels;
 // Drawing state read by every drawing primitive (chart/UnCanvaVlk). Page
 // units are A4 millimetres: the page is 279 wide, 202 (landscape) or 405
 // (portrait) tall. device = Round(page / Stretch * PageScale * ZoomFactor) + Origin.
+// Which canvases a primitive draws on follows from ToPrinter, PrintEnabled,
+// ToMetafile, ChartForm and AuxForm (DrawTargets in chart/UnCanvaVlk.h).
 class Canvas;
 // A window whose canvas receives the on-screen drawing.
 class DrawingForm {
