@@ -42,13 +42,18 @@ Source ReadSource(const fs::path& folder, const char* fileName)
         bytes.erase(0, 3);
     Source s{fileName, SplitTextLines(bytes)};
     if (Cp1252::LooksLikeUtf8(bytes)) {
-        for (std::size_t i = 0; i < s.lines.size(); ++i) {
-            std::string converted = Cp1252::FromUtf8(s.lines[i]);
-            // FromUtf8 writes "?" for a character Windows-1252 lacks.
-            if (std::count(converted.begin(), converted.end(), '?') !=
-                std::count(s.lines[i].begin(), s.lines[i].end(), '?'))
-                s.Fail(i + 1, "carattere che non esiste in Windows-1252 (usare \" ' e -)");
-            s.lines[i] = std::move(converted);
+        // The reader has translated the text; a character Windows-1252 lacks
+        // came out as "?": find its line in the original bytes.
+        std::size_t line = 1;
+        for (std::size_t from = 0; from < bytes.size(); ++line) {
+            std::size_t end = bytes.find('\n', from);
+            if (end == std::string::npos)
+                end = bytes.size();
+            const std::string_view raw(bytes.data() + from, end - from);
+            const std::string converted = Cp1252::FromUtf8(raw);
+            if (std::count(converted.begin(), converted.end(), '?') != std::count(raw.begin(), raw.end(), '?'))
+                s.Fail(line, "carattere che non esiste in Windows-1252");
+            from = end + 1;
         }
     }
     return s;
