@@ -248,6 +248,41 @@ RemedyRecord ReadRemedy(std::size_t index)
     return DecodeRemedy(RecordFile(kPrimaryFile, kRemedyRecordSize).Read(index));
 }
 
+void WriteRemedy(std::size_t index, const RemedyRecord& r)
+{
+    RecordFile(kPrimaryFile, kRemedyRecordSize).Write(index, EncodeRemedy(r));
+}
+
+void AppendRemedy(const RemedyRecord& r)
+{
+    RecordFile(kPrimaryFile, kRemedyRecordSize).Append(EncodeRemedy(r));
+}
+
+void DeleteRemedy(std::size_t index)
+{
+    RecordFile(kPrimaryFile, kRemedyRecordSize).Delete(index);
+}
+
+RepertoryRecord ReadRepertoryEntry(std::size_t index)
+{
+    return DecodeRepertory(RecordFile(kRepertoryFile, kRepertoryRecordSize).Read(index));
+}
+
+void WriteRepertoryEntry(std::size_t index, const RepertoryRecord& r)
+{
+    RecordFile(kRepertoryFile, kRepertoryRecordSize).Write(index, EncodeRepertory(r));
+}
+
+void AppendRepertoryEntry(const RepertoryRecord& r)
+{
+    RecordFile(kRepertoryFile, kRepertoryRecordSize).Append(EncodeRepertory(r));
+}
+
+void DeleteRepertoryEntry(std::size_t index)
+{
+    RecordFile(kRepertoryFile, kRepertoryRecordSize).Delete(index);
+}
+
 std::vector<RepertoryRecord> ReadRepertory()
 {
     std::vector<RepertoryRecord> records;

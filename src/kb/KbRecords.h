@@ -151,9 +151,18 @@ PlantTableRecord PlantTableFromLines(const std::vector<std::string>& lines, std:
 std::vector<RemedyRecord> ReadPrimaryDatabase();
 void WritePrimaryDatabase(const std::vector<RemedyRecord>& records); // whole file, atomically
 RemedyRecord ReadRemedy(std::size_t index);
+// One record in place ("Salva"), at the end ("Salva come Nuovo"), or removed
+// with the later records moved down by one (the file shortened by one).
+void WriteRemedy(std::size_t index, const RemedyRecord& r);
+void AppendRemedy(const RemedyRecord& r);
+void DeleteRemedy(std::size_t index);
 
 std::vector<RepertoryRecord> ReadRepertory();
 void WriteRepertory(const std::vector<RepertoryRecord>& records);
+RepertoryRecord ReadRepertoryEntry(std::size_t index);
+void WriteRepertoryEntry(std::size_t index, const RepertoryRecord& r);
+void AppendRepertoryEntry(const RepertoryRecord& r);
+void DeleteRepertoryEntry(std::size_t index);
 
 // The reserved record 0: its name and indication (and pathology) hold a
 // text that no entry may use; "Errore" keeps it out of the de-duplicated

@@ -218,6 +218,22 @@ TEST(RebuildFromPrimary, TwoRunsGiveTheSameBytes)
     EXPECT_EQ(first.size(), 1u + 3u + 21u);
 }
 
+TEST(PrimaryDatabaseFile, SaveInPlaceAppendAndDeleteShift)
+{
+    TempFolder t;
+    WriteDb({Remedy("A", "1"), Remedy("B", "2"), Remedy("C", "3")});
+    WriteRemedy(2, Remedy("B2", "2"));
+    AppendRemedy(Remedy("D", "4"));
+    DeleteRemedy(1);
+    std::vector<std::string> names;
+    for (const RemedyRecord& r : ReadPrimaryDatabase())
+        names.push_back(r.Name);
+    EXPECT_EQ(names, (Lines{kReservedText, "B2", "C", "D"}));
+    EXPECT_EQ(t.Get("OpzioneH/DBmain.rnd").size(), 4u * 4814);
+    EXPECT_EQ(ReadRemedy(3).Indications, "4");
+    EXPECT_THROW(ReadRemedy(4), IoError);
+}
+
 TEST(RepertoryFiles, PathologyListFromRecordsOneOn)
 {
     TempFolder t;
