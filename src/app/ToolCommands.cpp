@@ -3,6 +3,7 @@
 #include "app/ArchiveCommands.h"
 #include "app/AtlasCommands.h"
 #include "app/ChartCommand.h"
+#include "app/KbCommands.h"
 #include "app/RegimeCommand.h"
 #include "platform/Cp1252.h"
 
@@ -14,6 +15,7 @@ const std::vector<ToolCommand>& ToolCommands()
         {"archive", kArchiveUsage, RunArchiveCommand},
         {"atlas", kAtlasUsage, RunAtlasCommand},
         {"chart", kChartUsage, RunChartCommand},
+        {"kb", kKbUsage, RunKbCommand},
         {"regime", kRegimeUsage, RunRegimeCommand},
     };
     return commands;
