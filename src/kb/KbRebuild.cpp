@@ -19,15 +19,17 @@ std::string BeforeStar(const std::string& item)
     return item.substr(0, item.find('*'));
 }
 
-// Rebuild steps 1 and 2: from the second sorted item on, the text before
-// the first "*", trimmed, when it differs from the text examined before it.
-// The first item of the sorted list is not used.
+// Rebuild steps 1 and 2: for each sorted item, the text before the first
+// "*", trimmed, when it differs from the text examined before it. Every
+// item counts, the first included: the list holds entries only (the
+// reserved record 0 is never among them), so leaving out the first sorted
+// item would hide a real indication or remedy from the consultation lists.
 std::vector<std::string> DistinctLeadingTexts(std::vector<std::string> items)
 {
     SortList(items);
     std::vector<std::string> out;
     std::string previous;
-    for (std::size_t i = 1; i < items.size(); ++i) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
         std::string text = StripTrailingJunk(BeforeStar(items[i]));
         // An empty text is no entry of a list.
         if (!text.empty() && text != previous)

@@ -50,12 +50,12 @@ expect_text import-db out "OpzioneH\\DBmain.rnd${tab}4 record"
 expect_text import-repertory out "OpzioneH\\Repertorio.rnd${tab}3 record"
 expect_text import-plants out "OpzioneS\\DataStf.rnd${tab}2 record"
 expect rebuild-small 0 rebuild
-expect_text rebuild-symptoms out "OpzioneH\\Sintomi.txt${tab}2 righe"
+expect_text rebuild-symptoms out "OpzioneH\\Sintomi.txt${tab}3 righe"
 expect_text rebuild-luna out "OpzioneH\\LunaPri.rnd${tab}1 record"
 expect_text rebuild-leone out "OpzioneH\\Leone.rnd${tab}1 record"
 expect_text rebuild-pesci out "OpzioneH\\Pesci.rnd${tab}0 record"
-# "Ansia" sorts first and is the item the rebuild leaves out.
-expect_file symptoms OpzioneH/Sintomi.txt 'Insonnia\r\nTristezza\r\n'
+# Every indication is listed, "Ansia" (the first in order) too.
+expect_file symptoms OpzioneH/Sintomi.txt 'Ansia\r\nInsonnia\r\nTristezza\r\n'
 expect_file pathologies OpzioneH/Patolog.txt 'Depressione\r\nInsonnia\r\n'
 expect_file names OpzioneH/ProdotA.txt 'MSA Melissa\r\nTSA Iperico\r\n'
 
@@ -71,7 +71,7 @@ if cmp -s "$work/db-before" "$prog/OpzioneH/DBmain.rnd"; then passes=$((passes +
 printf 'xyz' >>"$prog/OpzioneH/DBmain.rnd"
 expect damaged 1 rebuild
 expect_text damaged-message err "danneggiato"
-expect_file damaged-untouched OpzioneH/Sintomi.txt 'Insonnia\r\nTristezza\r\n'
+expect_file damaged-untouched OpzioneH/Sintomi.txt 'Ansia\r\nInsonnia\r\nTristezza\r\n'
 
 expect missing-folder 1 import "$work/nessuna"
 expect no-folder 2 import

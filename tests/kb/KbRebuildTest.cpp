@@ -76,25 +76,26 @@ TEST(RebuildFromPrimary, SymptomAndNameListsLineByLine)
         Remedy("MSA Melissa", "Insonnia"),
         Remedy("MSA Melissa", "Palpitazioni, "), // trailing comma and blank trimmed
         Remedy("TSA Iperico", "Palpitazioni"),   // the same text once trimmed
-        Remedy("HS 8 - Valeriana", "Ansia"),     // first in sorted order: never listed
+        Remedy("HS 8 - Valeriana", "Ansia"),     // first in sorted order: listed too
         Remedy("TSA Iperico", "Umore depresso..."), // "." is kept by the trim
         Remedy("QSPC Biancospino", "insonnia"),  // differs by case: listed
     });
     RebuildFromPrimary();
     EXPECT_EQ(FileLines(t, "OpzioneH/Sintomi.txt"),
-              (Lines{"Insonnia", "insonnia", "Palpitazioni", "Umore depresso..."}));
-    // Sorted by name, the first item ("HS 8 - Valeriana**Ansia") is skipped.
-    EXPECT_EQ(FileLines(t, "OpzioneH/ProdotA.txt"), (Lines{"MSA Melissa", "QSPC Biancospino", "TSA Iperico"}));
+              (Lines{"Ansia", "Insonnia", "insonnia", "Palpitazioni", "Umore depresso..."}));
+    // The first item by name ("HS 8 - Valeriana**Ansia") is a real entry
+    // and is listed like the others.
+    EXPECT_EQ(FileLines(t, "OpzioneH/ProdotA.txt"),
+              (Lines{"HS 8 - Valeriana", "MSA Melissa", "QSPC Biancospino", "TSA Iperico"}));
 }
 
-TEST(RebuildFromPrimary, NameListKeepsARemedyWhoseOtherUseSortsFirst)
+TEST(RebuildFromPrimary, RemedyWithTwoUsesIsListedOnce)
 {
     TempFolder t;
     WriteDb({Remedy("Achillea", "Crampi"), Remedy("Achillea", "Ciclo irregolare"), Remedy("Zenzero", "Nausea")});
     RebuildFromPrimary();
-    // "Achillea**Ciclo..." is skipped, "Achillea**Crampi" still lists it.
     EXPECT_EQ(FileLines(t, "OpzioneH/ProdotA.txt"), (Lines{"Achillea", "Zenzero"}));
-    EXPECT_EQ(FileLines(t, "OpzioneH/Sintomi.txt"), (Lines{"Crampi", "Nausea"}));
+    EXPECT_EQ(FileLines(t, "OpzioneH/Sintomi.txt"), (Lines{"Ciclo irregolare", "Crampi", "Nausea"}));
 }
 
 TEST(RebuildFromPrimary, SignatureFiles)
@@ -164,7 +165,7 @@ TEST(RebuildFromPrimary, ProdotBInterleavesPlantsAndNames)
              Remedy("QSPC Biancospino", "Ipertensione"), Remedy("Zenzero", "Nausea")});
     RebuildFromPrimary();
     EXPECT_EQ(FileLines(t, "OpzioneH/ProdotB.txt"),
-              (Lines{Pad70("BIANCOSPINO (QSPC)") + "QSPC Biancospino", "HS 8 - Valeriana",
+              (Lines{"Achillea", Pad70("BIANCOSPINO (QSPC)") + "QSPC Biancospino", "HS 8 - Valeriana",
                      Pad70("Melissa (MSA)") + "MSA Melissa", "MSA Melissa", "QSPC Biancospino",
                      Pad70("Valeriana (HS 8)") + "HS 8 - Valeriana", "Zenzero"}));
 }
@@ -175,7 +176,7 @@ TEST(RebuildFromPrimary, NonLetterBytesAreListedWithoutHarm)
     WriteDb({Remedy("Aaa", "Aaa"), Remedy("\xFF\x01\x7F", "Tosse*secca"), Remedy("B\x80", "\x01\x02\x03"),
              Remedy("", ""), Remedy("Ccc", "Febbre \x95\x95")});
     RebuildFromPrimary();
-    // Control bytes sort first (that item is the skipped one); "*" ends the
+    // Control bytes sort first; "*" ends the
     // listed text; control bytes, bullets and "ÿ" are trimmed away, and a
     // text left empty is not listed.
     EXPECT_EQ(FileLines(t, "OpzioneH/Sintomi.txt"), (Lines{"Aaa", "Febbre", "Tosse"}));
