@@ -43,6 +43,22 @@ inline constexpr char kDecanSeparator = '-';
 // Planet (1..7) ruling each sign by domicile, Aries to Pisces.
 inline constexpr std::array<int, 12> kDomicileRuler = {5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6};
 
+// Sign (1..12) of each planet's exaltation, Sun to Saturn. Exile is the sign
+// opposite a domicile, fall the sign opposite the exaltation.
+inline constexpr std::array<int, kPlanets> kExaltationSign = {1, 2, 6, 12, 10, 4, 7};
+
+// Appoggio\Messaggi.txt: sections 1..33 go to the chart window's Memo1;
+// the signature searches show section 34 (remedies with the signature) and
+// 35 (pathologies with the signature) in MemoExtra.
+inline constexpr int kSectionSignatureRemedies = 34;
+inline constexpr int kSectionSignaturePathologies = 35;
+
+// Appoggio\GoverAnno.txt, one line per planetary year (from the spring
+// equinox of that year to the next): columns 1-4 the year, column 6 the
+// ruler of the year (planet 1..7), columns 8-15 its name, column 17 the
+// ruler of the age in force at that equinox, from column 19 its name and
+// the span of its age, as "1 Sole (1879-2233)".
+
 // Number of 6° term sectors (counted from cusp 1 − 15°) and of 10° decans
 // and decades (counted from 0° Aries).
 inline constexpr int kTermSectors = 60;

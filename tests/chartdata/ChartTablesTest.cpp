@@ -157,6 +157,29 @@ TEST_F(ChartTables, EverySignKeyFindsItsSpecificAttribution)
     }
 }
 
+// A planet's text in a sign names exactly the dignities and debilities it
+// has there (Mercury in Virgo both domicile and exaltation, in Pisces both
+// exile and fall).
+TEST_F(ChartTables, PlanetInSignNamesItsDignities)
+{
+    const auto table = ReadTextLines("OpzioneT\\SpgPianSpe.Txt");
+    for (int p = 1; p <= kPlanets; ++p)
+        for (int s = 1; s <= 12; ++s) {
+            const int opposite = (s + 5) % 12 + 1;
+            const std::vector<std::pair<const char*, bool>> words = {
+                {"domicilio", kDomicileRuler[s - 1] == p},
+                {"esaltazione", kExaltationSign[p - 1] == s},
+                {"esilio", kDomicileRuler[opposite - 1] == p},
+                {"caduta", kExaltationSign[p - 1] == opposite},
+            };
+            const std::string key = BodySignKey(p, s);
+            const Found f = Lookup(table, key, kBodyCode4[p - 1], kBodyCode3[p - 1], kBodyCode2[p - 1]);
+            ASSERT_NE(f.line, std::string::npos) << key;
+            for (const auto& [word, has] : words)
+                EXPECT_EQ(f.text.find(word) != std::string::npos, has) << key << ": " << word << " in " << f.text;
+        }
+}
+
 TEST_F(ChartTables, SpecificTablesHoldEachKeyOnce)
 {
     for (const char* name : {"OpzioneT\\SpgPianSpe.Txt", "OpzioneT\\SpgSegnSpe.txt"}) {
