@@ -3,6 +3,7 @@
 #include "app/ArchiveCommands.h"
 #include "app/AtlasCommands.h"
 #include "app/ChartCommand.h"
+#include "app/ExportCommand.h"
 #include "app/KbCommands.h"
 #include "app/RegimeCommand.h"
 #include "platform/Cp1252.h"
@@ -15,6 +16,7 @@ const std::vector<ToolCommand>& ToolCommands()
         {"archive", kArchiveUsage, RunArchiveCommand},
         {"atlas", kAtlasUsage, RunAtlasCommand},
         {"chart", kChartUsage, RunChartCommand},
+        {"export", kExportUsage, RunExportCommand},
         {"kb", kKbUsage, RunKbCommand},
         {"regime", kRegimeUsage, RunRegimeCommand},
     };

@@ -1,0 +1,178 @@
+#include "app/ExportCommand.h"
+
+#include "app/ToolCommands.h"
+#include "chart/TestSheet.h"
+#include "platform/Cp1252.h"
+#include "platform/Cp1252Q.h"
+#include "platform/Emf.h"
+#include "platform/Errors.h"
+#include "platform/QtCanvas.h"
+#include "shell/SharedState.h"
+
+#include <QGuiApplication>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+
+const char* const kExportUsage =
+    "export --page test --format emf|svg|pdf|png --out FILE\n"
+    "                                    disegna la pagina indicata nel file, nel formato scelto";
+
+namespace {
+
+// Device units per page unit of every exported file: 10 per millimetre, so
+// a landscape page of 279 x 202 is 2790 x 2020 units at 254 dots per inch.
+constexpr int kUnitsPerPageUnit = 10;
+constexpr int kDotsPerInch = 254;
+constexpr int kPageWidth = 279, kPageHeight = 202;
+
+// The page being exported stands for the chart window: symbols are drawn
+// only while a chart window is visible.
+class ExportForm : public DrawingForm {
+public:
+    explicit ExportForm(Canvas& canvas) : canvas_(canvas) {}
+    Canvas& FormCanvas() override { return canvas_; }
+    bool FormVisible() const override { return true; }
+
+private:
+    Canvas& canvas_;
+};
+
+// The drawing state of one export: paper output at the export's scale. The
+// state before it comes back at the end, whatever happens.
+class ExportState {
+public:
+    ExportState(Canvas& canvas, ExportForm& form)
+        : pageScale_(PageScale), zoom_(ZoomFactor), stretchX_(StretchX), stretchY_(StretchY), originX_(OriginX),
+          originY_(OriginY), aspectY_(AspectY), fontScale_(FontScale), penWidth_(PenWidthFactor),
+          toPrinter_(ToPrinter), toMetafile_(ToMetafile), printEnabled_(PrintEnabled), blackWhite_(BlackWhite),
+          chartForm_(ChartForm), auxForm_(AuxForm), metafileCanvas_(MetafileCanvas)
+    {
+        PageScale = kUnitsPerPageUnit;
+        FontScale = static_cast<float>(kUnitsPerPageUnit * 3.7L);
+        ZoomFactor = 1;
+        StretchX = StretchY = 1;
+        OriginX = OriginY = 0;
+        AspectY = 1;
+        PenWidthFactor = 1;
+        ToPrinter = false;
+        ToMetafile = true;
+        PrintEnabled = true;
+        BlackWhite = false;
+        ChartForm = &form;
+        AuxForm = nullptr;
+        MetafileCanvas = &canvas;
+    }
+    ~ExportState()
+    {
+        PageScale = pageScale_, ZoomFactor = zoom_, StretchX = stretchX_, StretchY = stretchY_;
+        OriginX = originX_, OriginY = originY_, AspectY = aspectY_, FontScale = fontScale_;
+        PenWidthFactor = penWidth_, ToPrinter = toPrinter_, ToMetafile = toMetafile_;
+        PrintEnabled = printEnabled_, BlackWhite = blackWhite_, ChartForm = chartForm_, AuxForm = auxForm_;
+        MetafileCanvas = metafileCanvas_;
+    }
+    ExportState(const ExportState&) = delete;
+    ExportState& operator=(const ExportState&) = delete;
+
+private:
+    long double pageScale_, zoom_, stretchX_, stretchY_;
+    int originX_, originY_;
+    long double aspectY_;
+    float fontScale_;
+    long double penWidth_;
+    bool toPrinter_, toMetafile_, printEnabled_, blackWhite_;
+    DrawingForm* chartForm_;
+    DrawingForm* auxForm_;
+    Canvas* metafileCanvas_;
+};
+
+const std::map<std::string, std::function<void()>>& Pages()
+{
+    static const std::map<std::string, std::function<void()>> pages = {
+        {"test", DrawTestSheet},
+    };
+    return pages;
+}
+
+void DrawPage(Canvas& canvas, const std::function<void()>& page)
+{
+    ExportForm form(canvas);
+    ExportState state(canvas, form);
+    page();
+}
+
+// Fonts and the painter backends need a GUI application; the tool has no
+// screen, so it runs on the offscreen platform unless told otherwise.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "quillon-tool";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int RunExportCommand(const std::vector<std::string>& args)
+{
+    std::string page, format, out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* target = a == "--page" ? &page : a == "--format" ? &format : a == "--out" ? &out : nullptr;
+        if (!target)
+            return ToolUsage("opzione sconosciuta: " + Cp1252::FromUtf8(a));
+        if (i + 1 >= args.size())
+            return ToolUsage("manca il valore di " + a);
+        *target = args[++i];
+    }
+    if (page.empty() || format.empty() || out.empty())
+        return ToolUsage("export vuole --page, --format e --out");
+    const auto it = Pages().find(page);
+    if (it == Pages().end())
+        return ToolUsage("pagina sconosciuta: " + Cp1252::FromUtf8(page) + " (disponibili: test)");
+    if (format != "emf" && format != "svg" && format != "pdf" && format != "png")
+        return ToolUsage("formato sconosciuto: " + Cp1252::FromUtf8(format) + " (emf, svg, pdf o png)");
+
+    // The file name is the user's, relative to the current folder, not to
+    // the program folder.
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(out), ec);
+    if (ec)
+        return ToolFailure("nome di file non valido: " + Cp1252::FromUtf8(out));
+    const std::string outName = Cp1252::FromUtf8(path.string());
+    const QString qPath = QString::fromStdString(path.string());
+    const int width = kPageWidth * kUnitsPerPageUnit, height = kPageHeight * kUnitsPerPageUnit;
+
+    try {
+        const auto app = EnsureGuiApplication();
+        bool written = true;
+        if (format == "emf") {
+            EmfCanvas canvas({width, height}, kDotsPerInch);
+            DrawPage(canvas, it->second);
+            canvas.Save(outName);
+        } else if (format == "svg") {
+            SvgCanvas canvas(qPath, width, height);
+            DrawPage(canvas, it->second);
+            written = canvas.Finish();
+        } else if (format == "pdf") {
+            PdfCanvas canvas(qPath, width, height, kDotsPerInch);
+            DrawPage(canvas, it->second);
+            written = canvas.Finish();
+        } else {
+            ImageCanvas canvas(width, height);
+            DrawPage(canvas, it->second);
+            written = canvas.SavePng(qPath);
+        }
+        if (!written)
+            return ToolFailure("impossibile scrivere il file " + outName);
+    } catch (const IoError& e) {
+        return ToolFailure(ErrorMessageFor(e));
+    }
+    return 0;
+}
