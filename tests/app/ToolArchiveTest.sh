@@ -6,38 +6,9 @@
 set -u
 tool=$1
 template=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$template" "$work/prog"
-prog="$work/prog"
-failures=0
-passes=0
-tab=$'\t'
+source "$(dirname "$0")/ToolTestLib.sh"
 
-expect() { # name expected-status arguments...
-  local name=$1 want=$2
-  shift 2
-  "$tool" --program-folder "$prog" archive "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  if [ "$got" -ne "$want" ]; then
-    echo "FAIL $name: exit $got, expected $want"; cat "$work/out" "$work/err"
-    failures=$((failures + 1))
-  else
-    passes=$((passes + 1))
-  fi
-}
-expect_text() { # name file text
-  if grep -qF -- "$3" "$work/$2"; then passes=$((passes + 1)); else
-    echo "FAIL $1: '$3' not in $2"; cat "$work/$2"; failures=$((failures + 1)); fi
-}
-expect_no_text() { # name file text
-  if grep -qF -- "$3" "$work/$2"; then
-    echo "FAIL $1: '$3' in $2"; cat "$work/$2"; failures=$((failures + 1)); else passes=$((passes + 1)); fi
-}
-expect_same() { # name output-file expected-text
-  if [ "$(cat "$work/$2")" = "$3" ]; then passes=$((passes + 1)); else
-    echo "FAIL $1: got"; cat "$work/$2"; echo "expected"; echo "$3"; failures=$((failures + 1)); fi
-}
+expect() { local name=$1 want=$2; shift 2; run_expect "$name" "$want" "$tool" --program-folder "$prog" archive "$@"; }
 
 # add: sorted insertion, made current; --zone +1 is stored as -1.
 expect add-rossi 0 add BASE --name "Rossi Mario" --date 15/03/1950 --time 12:30 --zone +1 \
@@ -115,5 +86,4 @@ expect damaged-list 1 list BASE
 expect damaged-delete 1 delete BASE "Verdi, Luca"
 cmp -s "$prog/BASE.ST1" "$work/st1.before" && passes=$((passes + 1)) || { echo "FAIL damaged ST1 changed"; failures=$((failures + 1)); }
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -6,35 +6,9 @@
 set -u
 tool=$1
 template=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$template" "$work/prog"
-failures=0
-passes=0
-tab=$'\t'
+source "$(dirname "$0")/ToolTestLib.sh"
 
-expect() { # name expected-status command...
-  local name=$1 want=$2
-  shift 2
-  "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  if [ "$got" -ne "$want" ]; then
-    echo "FAIL $name: exit $got, expected $want"; cat "$work/out" "$work/err"
-    failures=$((failures + 1))
-  else
-    passes=$((passes + 1))
-  fi
-}
-expect_line() { # name file regex: some line matches
-  if grep -qE -- "$3" "$work/$2"; then passes=$((passes + 1)); else
-    echo "FAIL $1: no line of $2 matches '$3'"; cat "$work/$2"; failures=$((failures + 1)); fi
-}
-expect_lines() { # name file count
-  local n
-  n=$(wc -l <"$work/$2")
-  if [ "$n" -eq "$3" ]; then passes=$((passes + 1)); else
-    echo "FAIL $1: $n lines in $2, expected $3"; cat "$work/$2"; failures=$((failures + 1)); fi
-}
+expect() { run_expect "$@"; }
 atlas() { "$tool" --program-folder "$work/prog" atlas "$@"; }
 
 expect roma 0 atlas find roma --limit 3
@@ -67,5 +41,4 @@ expect bad-limit 2 atlas find roma --limit zero
 expect unknown-option 2 atlas find roma --tutto
 expect unknown-subcommand 2 atlas cerca roma
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
