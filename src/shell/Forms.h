@@ -10,6 +10,10 @@
 #include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
 #include "astro/UnOrbVlk.h"
+#include "kb/UnPiante.h"
+#include "kb/UnPrinci.h"
+#include "kb/UnSegnat.h"
+#include "kb/UnSintesi.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;
