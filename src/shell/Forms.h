@@ -10,6 +10,8 @@
 #include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
 #include "astro/UnOrbVlk.h"
+#include "kb/UnRicCom.h"
+#include "kb/UnTerCom.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;

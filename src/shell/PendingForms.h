@@ -76,5 +76,3 @@ QUILLON_PENDING_FORM(TPendingGraphicForm, TFgrVelko, "Modello Propedeutico Inter
 QUILLON_PENDING_FORM(TPendingForm, TFoIstDef, "Selezionare")
 QUILLON_PENDING_FORM(TPendingForm, TFoSintom1, "SINTOMI e Rimedi Correlati")
 QUILLON_PENDING_FORM(TPendingForm, TFoRimed, "RIMEDI e Sintomi correlati")
-QUILLON_PENDING_FORM(TPendingForm, TFoRicCom, "SINTOMI MULTIPLI")
-QUILLON_PENDING_FORM(TPendingForm, TFoTerCom, "TERAPIE COMPOSITE")
