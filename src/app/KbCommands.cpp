@@ -4,6 +4,7 @@
 #include "kb/KbImport.h"
 #include "kb/KbRebuild.h"
 #include "kb/KbRecords.h"
+#include "kb/MultipleSearch.h"
 #include "platform/Cp1252.h"
 #include "platform/RecordFile.h"
 #include "platform/TextFile.h"
@@ -14,7 +15,9 @@ const char* const kKbUsage =
     "kb import CARTELLA                importa i testi sorgente della base di conoscenza\n"
     "                                    (Rimedi.txt, Repertorio.txt, Piante.txt, ElePiante.txt,\n"
     "                                    Principi.txt) in OpzioneH e OpzioneS\n"
-    "  kb rebuild                        ricostruisce gli archivi di appoggio (Ricostruisci File)";
+    "  kb rebuild                        ricostruisce gli archivi di appoggio (Ricostruisci File)\n"
+    "  kb multi SINTOMO...               i rimedi per i sintomi scelti (al massimo 15), come nella\n"
+    "                                    finestra Sintomi Multipli: numero di sintomi e rimedio";
 
 namespace {
 
@@ -62,16 +65,38 @@ int Rebuild(const std::vector<std::string>& args)
     return 0;
 }
 
+// The ranking of the multiple-symptom window for the given symptoms: the
+// tally and the remedy, tab-separated, highest tally first.
+int Multi(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return ToolUsage("kb multi: indicare almeno un sintomo");
+    if (args.size() > kCriteriaCount)
+        return ToolUsage("kb multi: al massimo " + std::to_string(kCriteriaCount) + " sintomi");
+    std::vector<std::string> criteria;
+    for (const std::string& a : args)
+        criteria.push_back(Cp1252::FromUtf8(a));
+    criteria.resize(kCriteriaCount);
+    for (const RankedRemedy& r : MultipleSymptomSearch(criteria)) {
+        const std::string item = RankedItemText(r);
+        const std::size_t blank = item.find(' ');
+        ToolPrint(item.substr(0, blank) + "\t" + r.name);
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunKbCommand(const std::vector<std::string>& args)
 {
     if (args.empty())
-        return ToolUsage("kb: manca il sottocomando (import, rebuild)");
+        return ToolUsage("kb: manca il sottocomando (import, rebuild, multi)");
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "import")
         return Import(rest);
     if (args[0] == "rebuild")
         return Rebuild(rest);
+    if (args[0] == "multi")
+        return Multi(rest);
     return ToolUsage("kb: sottocomando sconosciuto: " + Cp1252::FromUtf8(args[0]));
 }

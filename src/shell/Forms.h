@@ -10,10 +10,15 @@
 #include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
 #include "astro/UnOrbVlk.h"
+#include "kb/UnMali.h"
 #include "kb/UnPiante.h"
 #include "kb/UnPrinci.h"
+#include "kb/UnRicCom.h"
 #include "kb/UnSegnat.h"
 #include "kb/UnSintesi.h"
+#include "kb/UnSintom2.h"
+#include "kb/UnSintom3.h"
+#include "kb/UnTerCom.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;

@@ -1,0 +1,218 @@
+// The multiple-symptom and composite-therapy windows driven offscreen on a
+// copy of the shipped knowledge base: choosing symptoms into the boxes,
+// the ranking, the detail with the box colours, the clear buttons, the
+// incremental search and "Trova", and the missing lists.
+#include "kb/KbRecords.h"
+#include "kb/UnRicCom.h"
+#include "kb/UnTerCom.h"
+#include "platform/Cp1252Q.h"
+#include "platform/Dialogs.h"
+#include "platform/TextFile.h"
+#include "shell/UnControlli.h"
+#include "support/TempFolder.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+
+class MultipleSearchWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempFolder> dir_;
+    std::unique_ptr<Dialogs::Script> script_;
+
+    static void ClickItem(QListWidget* list, const std::string& text)
+    {
+        const auto found = list->findItems(ToQ(text), Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), text.c_str());
+        list->scrollToItem(found.first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    }
+
+    static std::vector<std::string> ListTexts(const QListWidget* list)
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < list->count(); ++i)
+            out.push_back(FromQ(list->item(i)->text()));
+        return out;
+    }
+
+    static std::string Current(const QListWidget* list)
+    {
+        return list->currentItem() ? FromQ(list->currentItem()->text()) : std::string();
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TempFolder>();
+        dir_->CopyTemplate();
+        script_ = std::make_unique<Dialogs::Script>();
+    }
+    void cleanup()
+    {
+        script_.reset();
+        dir_.reset();
+    }
+
+    void symptomsRankedAndDetailed()
+    {
+        TFoRicCom form;
+        form.show();
+        QCOMPARE(ListTexts(form.ListBox1), ReadTextLines(kSymptomListFile));
+        QVERIFY(!form.BBricerca->isEnabled());
+
+        ClickItem(form.ListBox1, "Insonnia da agitazione nervosa");
+        ClickItem(form.ListBox1, "Palpitazioni di origine nervosa");
+        ClickItem(form.ListBox1, "Insonnia da agitazione nervosa");
+        QCOMPARE(FromQ(form.Ed[0]->text()), std::string("Insonnia da agitazione nervosa"));
+        QCOMPARE(FromQ(form.Ed[2]->text()), std::string("Insonnia da agitazione nervosa"));
+        QVERIFY(form.BBricerca->isEnabled());
+
+        QTest::mouseClick(form.BBricerca, Qt::LeftButton);
+        const auto ranked = ListTexts(form.ListBox3);
+        QVERIFY(!ranked.empty());
+        QVERIFY(std::find(ranked.begin(), ranked.end(), "03 MSA Melissa") != ranked.end());
+        QVERIFY(ranked.front().rfind("03 ", 0) == 0);
+        // Every remedy treating the insomnia counts it twice.
+        for (const std::string& item : ranked)
+            QVERIFY2(item.rfind("01 ", 0) == 0 || item.rfind("02 ", 0) == 0 || item.rfind("03 ", 0) == 0,
+                     item.c_str());
+        QCOMPARE(form.ListBox2->count(), form.ListBox3->count());
+        QCOMPARE(FromQ(form.ListBox2->item(0)->text()), ranked.back());
+
+        ClickItem(form.ListBox3, "03 MSA Melissa");
+        const std::string memo = FromQ(form.Memo1->toPlainText());
+        QVERIFY(memo.find("= Insonnia da agitazione nervosa\n- ") == 0);
+        QVERIFY(memo.find("= Palpitazioni di origine nervosa") != std::string::npos);
+        QVERIFY(memo.find(kDetailSeparator) != std::string::npos);
+        for (int k : {0, 1, 2})
+            QCOMPARE(EditColour(form.Ed[k]), kColourLightYellow);
+        QCOMPARE(EditColour(form.Ed[3]), kColourSilver);
+        // The detail stays until "Pulisci"; a second click adds to it.
+        ClickItem(form.ListBox3, "03 MSA Melissa");
+        QVERIFY(FromQ(form.Memo1->toPlainText()).size() > memo.size());
+        QTest::mouseClick(form.BBpuliMemo, Qt::LeftButton);
+        QVERIFY(form.Memo1->toPlainText().isEmpty());
+
+        QTest::mouseClick(form.BB[1], Qt::LeftButton);
+        QVERIFY(form.Ed[1]->text().isEmpty());
+        QVERIFY(form.BBricerca->isEnabled());
+        QTest::mouseClick(form.BBpuliTutto, Qt::LeftButton);
+        for (QLineEdit* e : form.Ed)
+            QVERIFY(e->text().isEmpty());
+        QVERIFY(!form.BBricerca->isEnabled());
+        QCOMPARE(form.ListBox3->count(), 0);
+        QVERIFY(script_->Messages().empty());
+    }
+
+    void sixteenthSymptomChangesNothing()
+    {
+        TFoRicCom form;
+        form.show();
+        QVERIFY(form.ListBox1->count() > 16);
+        for (int i = 0; i < 15; ++i)
+            ClickItem(form.ListBox1, FromQ(form.ListBox1->item(i)->text()));
+        const auto before = form.Criteria();
+        QCOMPARE(before.back(), FromQ(form.ListBox1->item(14)->text()));
+        ClickItem(form.ListBox1, FromQ(form.ListBox1->item(15)->text()));
+        QCOMPARE(form.Criteria(), before);
+    }
+
+    void incrementalSearchAndFind()
+    {
+        TFoRicCom form;
+        form.show();
+        QTest::mouseClick(form.EdCerca, Qt::LeftButton);
+        QTest::keyClicks(form.EdCerca, QStringLiteral("pal"));
+        QCOMPARE(FromQ(form.EdCerca->text()), std::string("Pal"));
+        QVERIFY(Current(form.ListBox1).rfind("Pal", 0) == 0);
+        QTest::keyClick(form.EdCerca, Qt::Key_Backspace);
+        QCOMPARE(form.SearchText(), std::string("Pa"));
+
+        QTest::mouseClick(form.EdCerca, Qt::LeftButton);
+        QVERIFY(form.EdCerca->text().isEmpty());
+        QTest::keyClicks(form.EdCerca, QStringLiteral("nervosa"));
+        QTest::mouseClick(form.BBTrova, Qt::LeftButton);
+        const int first = form.ListBox1->currentRow();
+        QVERIFY(Current(form.ListBox1).find("nervosa") != std::string::npos);
+        QTest::mouseClick(form.BBTrova, Qt::LeftButton);
+        QVERIFY(form.ListBox1->currentRow() > first);
+        QVERIFY(Current(form.ListBox1).find("nervosa") != std::string::npos);
+        // A search text of 200 characters selects a line and nothing breaks.
+        QTest::mouseClick(form.EdCerca, Qt::LeftButton);
+        QTest::keyClicks(form.EdCerca, QString(200, QLatin1Char('z')));
+        QVERIFY(form.ListBox1->currentRow() >= 0);
+        QVERIFY(script_->Messages().empty());
+    }
+
+    void missingOrEmptySymptomList()
+    {
+        std::filesystem::remove(dir_->Path() / "OpzioneH/Sintomi.txt");
+        {
+            TFoRicCom form;
+            form.show();
+            QCOMPARE(form.ListBox1->count(), 0);
+            QCOMPARE(script_->Messages().size(), std::size_t(1));
+            QVERIFY(script_->Texts()[0].find("Sintomi.txt") != std::string::npos);
+        }
+        dir_->Put("OpzioneH/Sintomi.txt", "");
+        script_->Clear();
+        TFoRicCom form;
+        form.show();
+        QCOMPARE(form.ListBox1->count(), 0);
+        QVERIFY(script_->Messages().empty());
+    }
+
+    void compositeTherapiesOnTheRepertory()
+    {
+        // The remedy prescribed for most pathologies, and three of them.
+        const auto records = ReadRepertory();
+        std::map<std::string, std::set<std::string>> byRemedy;
+        for (std::size_t i = 1; i < records.size(); ++i)
+            byRemedy[records[i].Remedy].insert(records[i].Pathology);
+        auto best = byRemedy.begin();
+        for (auto it = byRemedy.begin(); it != byRemedy.end(); ++it)
+            if (it->second.size() > best->second.size())
+                best = it;
+        QVERIFY(best->second.size() >= 3);
+        const std::vector<std::string> chosen(best->second.begin(), std::next(best->second.begin(), 3));
+
+        TFoTerCom form;
+        form.show();
+        QCOMPARE(ListTexts(form.ListBox1), ReadTextLines(kPathologyListFile));
+        QVERIFY(dir_->Has("OpzioneH/ProdotR.txt"));
+        QVERIFY(dir_->Has("OpzioneH/TerCom.Rnd"));
+        for (const std::string& p : chosen)
+            ClickItem(form.ListBox1, p);
+        QTest::mouseClick(form.BBricerca, Qt::LeftButton);
+        std::size_t pairs = 0;
+        for (std::size_t i = 1; i < records.size(); ++i)
+            if (records[i].Remedy == best->first &&
+                std::find(chosen.begin(), chosen.end(), records[i].Pathology) != chosen.end())
+                ++pairs;
+        const std::string item = "0" + std::to_string(pairs) + " " + best->first;
+        const auto ranked = ListTexts(form.ListBox3);
+        QVERIFY2(std::find(ranked.begin(), ranked.end(), item) != ranked.end(), item.c_str());
+        QVERIFY(ranked.front().rfind("0" + std::to_string(pairs), 0) == 0);
+
+        ClickItem(form.ListBox3, item);
+        const std::string memo = FromQ(form.Memo1->toPlainText());
+        // The posology of each pathology-remedy pair.
+        for (std::size_t i = 1; i < records.size(); ++i)
+            if (records[i].Remedy == best->first && records[i].Pathology == chosen[0])
+                QVERIFY(memo.find("= " + chosen[0] + "\n- " + records[i].Posology) != std::string::npos);
+        for (int k : {0, 1, 2})
+            QCOMPARE(EditColour(form.Ed[k]), kColourLightYellow);
+        QVERIFY(script_->Messages().empty());
+    }
+};
+
+QTEST_MAIN(MultipleSearchWindowTest)
+#include "MultipleSearchWindowTest.moc"
