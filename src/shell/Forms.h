@@ -10,6 +10,9 @@
 #include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
 #include "astro/UnOrbVlk.h"
+#include "kb/UnRimed.h"
+#include "kb/UnSintom1.h"
+#include "kb/UnTerapi.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;
