@@ -201,7 +201,7 @@ void TFoConsulta::SignaturePopup(QLineEdit* box, bool markPrimary)
     for (const std::string& w : words)
         list->addItem(ToQ(w));
     const QPoint at = box->mapTo(this, QPoint(0, 0));
-    list->setGeometry(at.x(), at.y(), box->width(), 20 * static_cast<int>(words.size()) + 4);
+    list->setGeometry(at.x(), at.y(), box->width(), 20 * static_cast<int>(words.size()));
     list->setVisible(!words.empty());
     list->raise();
 }
