@@ -5,6 +5,8 @@
 #include "kb/KbRebuild.h"
 #include "kb/KbRecords.h"
 #include "kb/MultipleSearch.h"
+#include "kb/RemedySearch.h"
+#include "kb/SymptomSearch.h"
 #include "platform/Cp1252.h"
 #include "platform/RecordFile.h"
 #include "platform/TextFile.h"
@@ -17,7 +19,9 @@ const char* const kKbUsage =
     "                                    Principi.txt) in OpzioneH e OpzioneS\n"
     "  kb rebuild                        ricostruisce gli archivi di appoggio (Ricostruisci File)\n"
     "  kb multi SINTOMO...               i rimedi per i sintomi scelti (al massimo 15), come nella\n"
-    "                                    finestra Sintomi Multipli: numero di sintomi e rimedio";
+    "                                    finestra Sintomi Multipli: numero di sintomi e rimedio\n"
+    "  kb symptom TESTO                  i rimedi del sintomo, pagina per pagina, come nella finestra Sintomi\n"
+    "  kb remedy NOME                    i sintomi del rimedio, pagina per pagina, come nella finestra Rimedi";
 
 namespace {
 
@@ -85,12 +89,69 @@ int Multi(const std::vector<std::string>& args)
     return 0;
 }
 
+std::string JoinedArgument(const std::vector<std::string>& args)
+{
+    std::string text;
+    for (const std::string& a : args)
+        text += (text.empty() ? "" : " ") + Cp1252::FromUtf8(a);
+    return text;
+}
+
+// Every page of the result list as the window shows it, one row a line:
+// "Pagina" and the page indicator, then the four boxes of each row.
+template <class C>
+void PrintPages(C& consultation)
+{
+    for (;;) {
+        const ConsultationView& v = consultation.View();
+        ToolPrint("Pagina\t" + v.indicator.text);
+        for (const ConsultationRow& row : v.rows)
+            ToolPrint(row.name + "\t" + row.planets + "\t" + row.signs + "\t" + row.fourth);
+        if (!consultation.Pages().CanNext())
+            break;
+        consultation.NextPage();
+    }
+}
+
+int Symptom(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return ToolUsage("kb symptom: indicare il sintomo");
+    const std::string symptom = JoinedArgument(args);
+    SymptomConsultation c;
+    c.Search(symptom);
+    if (c.Pages().Found() == 0)
+        return ToolFailure("kb symptom: nessun rimedio per il sintomo \"" + symptom + "\"");
+    ToolPrint("Sintomo\t" + c.View().heading);
+    PrintPages(c);
+    return 0;
+}
+
+int Remedy(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return ToolUsage("kb remedy: indicare il rimedio");
+    const std::string name = JoinedArgument(args);
+    RemedyConsultation c;
+    c.Search(name);
+    if (c.Pages().Found() == 0)
+        return ToolFailure("kb remedy: nessun rimedio \"" + name + "\" nel Database Primario");
+    ToolPrint("Rimedio\t" + c.View().heading);
+    ToolPrint("Tipo\t" + c.Caption());
+    ToolPrint("Avvertenze\t" + c.Warnings());
+    ToolPrint("Sintesi Psichica\t" + c.View().note.text);
+    if (c.UseNumberNote())
+        ToolPrint(std::string("Nota\t") + kUseNumberNote);
+    PrintPages(c);
+    return 0;
+}
+
 } // namespace
 
 int RunKbCommand(const std::vector<std::string>& args)
 {
     if (args.empty())
-        return ToolUsage("kb: manca il sottocomando (import, rebuild, multi)");
+        return ToolUsage("kb: manca il sottocomando (import, rebuild, symptom, remedy, multi)");
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "import")
         return Import(rest);
@@ -98,5 +159,9 @@ int RunKbCommand(const std::vector<std::string>& args)
         return Rebuild(rest);
     if (args[0] == "multi")
         return Multi(rest);
+    if (args[0] == "symptom")
+        return Symptom(rest);
+    if (args[0] == "remedy")
+        return Remedy(rest);
     return ToolUsage("kb: sottocomando sconosciuto: " + Cp1252::FromUtf8(args[0]));
 }

@@ -14,11 +14,14 @@
 #include "kb/UnPiante.h"
 #include "kb/UnPrinci.h"
 #include "kb/UnRicCom.h"
+#include "kb/UnRimed.h"
 #include "kb/UnSegnat.h"
 #include "kb/UnSintesi.h"
+#include "kb/UnSintom1.h"
 #include "kb/UnSintom2.h"
 #include "kb/UnSintom3.h"
 #include "kb/UnTerCom.h"
+#include "kb/UnTerapi.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;

@@ -59,6 +59,24 @@ expect_file symptoms OpzioneH/Sintomi.txt 'Ansia\r\nInsonnia\r\nTristezza\r\n'
 expect_file pathologies OpzioneH/Patolog.txt 'Depressione\r\nInsonnia\r\n'
 expect_file names OpzioneH/ProdotA.txt 'MSA Melissa\r\nTSA Iperico\r\n'
 
+# What the symptom and remedy windows show, through the same searches.
+expect symptom 0 symptom Insonnia
+expect_text symptom-heading out "Sintomo${tab}Insonnia"
+expect_text symptom-page out "Pagina${tab}1/1"
+expect_text symptom-row out "MSA Melissa${tab}Luna ${tab}${tab}"
+expect remedy 0 remedy MSA Melissa
+expect_text remedy-heading out "Rimedio${tab}MSA Melissa"
+expect_text remedy-type out "Tipo${tab}(Macerato Spagirico-Alchemico)"
+expect_text remedy-warnings out "Avvertenze${tab}Non è stato finora necessario prescrivere Avvertenze"
+expect_text remedy-row1 out "MSA Melissa${tab}Luna ${tab}${tab}Insonnia"
+expect_text remedy-row2 out "MSA Melissa${tab}Luna ${tab}${tab}Ansia"
+display=$(tr -d '\r' <"$prog/OpzioneH/ProdotB.txt" | awk 'length($0) > 70 && substr($0, 71) == "TSA Iperico"')
+expect remedy-display 0 remedy "$display"
+expect_text remedy-display-row out "TSA Iperico${tab} ${tab}Leone${tab}Tristezza"
+expect symptom-unknown 1 symptom Raffreddore
+expect_text symptom-unknown-message err "nessun rimedio per il sintomo"
+expect symptom-no-text 2 symptom
+
 # A bad source: refused with its file and line, nothing written.
 cp "$prog/OpzioneH/DBmain.rnd" "$work/db-before"
 printf 'Rimedio: X\nIndicazione: Y\nColore: rosso\n' >"$work/src/Rimedi.txt"
@@ -72,6 +90,8 @@ printf 'xyz' >>"$prog/OpzioneH/DBmain.rnd"
 expect damaged 1 rebuild
 expect_text damaged-message err "danneggiato"
 expect_file damaged-untouched OpzioneH/Sintomi.txt 'Ansia\r\nInsonnia\r\nTristezza\r\n'
+expect damaged-symptom 1 symptom Insonnia
+expect_text damaged-symptom-message err "danneggiato"
 
 expect missing-folder 1 import "$work/nessuna"
 expect no-folder 2 import

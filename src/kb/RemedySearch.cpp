@@ -1,0 +1,126 @@
+#include "kb/RemedySearch.h"
+
+#include "kb/KbRecords.h"
+#include "kb/SymptomSearch.h"
+#include "shell/UnServizi.h"
+
+const char* const kUseNumberNote = "Il numero tra parentesi si riferisce ad un impiego specifico del Rimedio e NON ad "
+                                   "una variante del Rimedio stesso";
+const char* const kNoWarningsText = "Non \xE8 stato finora necessario prescrivere Avvertenze";
+
+ConsultationRow RemedyRow(const RemedyRecord& r)
+{
+    return {r.Name, PlanetsBoxText(r), r.ZodiacSignature, r.Indications};
+}
+
+std::string PreparationCaption(std::string_view name)
+{
+    std::string caption;
+    if (name.find("MSA") != std::string_view::npos)
+        caption = "(Macerato Spagirico-Alchemico)";
+    if (name.find("TSA") != std::string_view::npos)
+        caption = "(Tintura Spagirico-Alchemica)";
+    if (name.find("QSPC") != std::string_view::npos)
+        caption = "(Quintessenza Spagirica di Brennic Canonica)";
+    return caption;
+}
+
+bool HasUseNumber(std::string_view name)
+{
+    for (char d = '1'; d <= '9'; ++d)
+        if (name.find(std::string {'(', d, ')'}) != std::string_view::npos)
+            return true;
+    return false;
+}
+
+std::string NameBehindDisplay(std::string_view line)
+{
+    // The whole name stored behind the field (up to the 50 characters of a
+    // name), so that a long name is found through its display line too.
+    return line.size() > 70 ? std::string(line.substr(70, kNameCapacity)) : std::string();
+}
+
+std::vector<std::string> RemedyConsultation::RemedyList()
+{
+    return ReadSupportList(kDisplayListFile);
+}
+
+void RemedyConsultation::Clear()
+{
+    Consultation::Clear();
+    warnings_.clear();
+    caption_.clear();
+    useNumberNote_ = false;
+}
+
+bool RemedyConsultation::FillFrom(const std::vector<RemedyRecord>& records, std::string_view name)
+{
+    bool any = false;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const RemedyRecord& e = records[r];
+        if (e.Name != name)
+            continue;
+        any = true;
+        PlaceMatch(static_cast<std::uint32_t>(r), RemedyRow(e));
+        caption_ = PreparationCaption(e.Name);
+        view_.heading = e.Name;
+        warnings_ = e.Warnings.empty() ? std::string(kNoWarningsText) : e.Warnings;
+        view_.note.text = e.PsychicSynthesis;
+    }
+    return any;
+}
+
+void RemedyConsultation::Search(std::string_view line)
+{
+    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
+    BeginSearch();
+    useNumberNote_ = HasUseNumber(line);
+    if (!FillFrom(records, line)) {
+        const std::string name = NameBehindDisplay(line);
+        if (!name.empty())
+            FillFrom(records, name);
+    }
+}
+
+void RemedyConsultation::NextPage()
+{
+    if (!pages_.CanNext())
+        return;
+    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
+    pages_.Next();
+    ShowPage([&](std::uint32_t r) { return RemedyRow(RecordOrEmpty(records, r)); });
+}
+
+void RemedyConsultation::PreviousPage()
+{
+    if (pages_.Page() <= 1)
+        return;
+    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
+    pages_.Previous();
+    ShowPage([&](std::uint32_t r) { return RemedyRow(RecordOrEmpty(records, r)); });
+}
+
+void RemedyConsultation::RowNote(int k)
+{
+    const std::uint32_t record = pages_.RowRecord(k);
+    if (record == 0)
+        return;
+    const RemedyRecord r = ReadRemedy(record);
+    switch (pages_.RowState(k)) {
+    case 0:
+        view_.note = {NoteLabel(r.Name, "Posologia"), StripTrailingJunk(r.Posology)};
+        break;
+    case 1:
+        view_.note = {NoteLabel(r.Name, "Sintesi Psichica"),
+                      NoteText(r.PsychicSynthesis, "Non \xE8 per ora stabilita una Sintesi Psichica")};
+        break;
+    case 2:
+        view_.note = {NoteLabel(r.Name, "Note"), NoteText(r.Notes, "Il Database Primario non riporta Note")};
+        break;
+    default:
+        view_.note = {NoteLabel(r.Name, "Note Supplementari"),
+                      NoteText(r.SupplementaryNotes, "Il Database Primario non riporta Note Supplementari")};
+        break;
+    }
+    pages_.AdvanceRow(k, 4);
+}

@@ -1,0 +1,273 @@
+#include "kb/UnConsulta.h"
+
+#include "kb/ConsultationPages.h"
+#include "platform/Application.h"
+#include "platform/Cp1252Q.h"
+#include "shell/UnControlli.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* Box(QWidget* parent, const std::string& name, int width)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(ToQ(name));
+    e->setReadOnly(true);
+    e->setMinimumWidth(width);
+    return e;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* b = new QPushButton(ToQ(caption), parent);
+    b->setObjectName(ToQ(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TFoConsulta::TFoConsulta(const char* objectName, const char* caption, bool signatureBoxes, const char* searchName,
+                         const char* headingName, const char* fourthName, const char* infoText, QWidget* parent)
+    : QDialog(parent), signatureBoxes_(signatureBoxes)
+{
+    setObjectName(ToQ(objectName));
+    setWindowTitle(ToQ(caption));
+    setModal(true);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setMinimumWidth(260);
+    EdCerca = new QLineEdit(this);
+    EdCerca->setObjectName(ToQ(searchName));
+    EdCerca->installEventFilter(this);
+
+    auto* rows = new QGridLayout();
+    for (int k = 0; k < kRowsPerPage; ++k) {
+        const std::string n = std::to_string(k + 1);
+        SB[k] = Button(this, ("SB" + n).c_str(), (n + "\xB0").c_str());
+        SB[k]->setMaximumWidth(40);
+        rows->addWidget(SB[k], k, 0);
+        EdP[k] = Box(this, "EdP" + n, 200);
+        rows->addWidget(EdP[k], k, 1);
+        int column = 2;
+        if (signatureBoxes) {
+            EdA[k] = Box(this, "EdA" + n, 150);
+            EdS[k] = Box(this, "EdS" + n, 150);
+            EdA[k]->installEventFilter(this);
+            EdS[k]->installEventFilter(this);
+            rows->addWidget(EdA[k], k, column++);
+            rows->addWidget(EdS[k], k, column++);
+        }
+        EdD[k] = Box(this, std::string(fourthName) + n, 260);
+        EdD[k]->installEventFilter(this);
+        rows->addWidget(EdD[k], k, column);
+        const int row = k + 1;
+        connect(SB[k], &QPushButton::clicked, this, [this, row] {
+            Guarded([&] {
+                RowNote(row);
+                Render();
+            });
+        });
+    }
+
+    EdHeading = Box(this, headingName, 300);
+    Edit1 = Box(this, "Edit1", 90);
+    LabNote = new QLabel(ToQ("Note"), this);
+    LabNote->setObjectName(QStringLiteral("LabNote"));
+    MemoNote = new QPlainTextEdit(this);
+    MemoNote->setObjectName(QStringLiteral("MemoNote"));
+    MemoNote->setReadOnly(true);
+    MemoNote->setMaximumHeight(110);
+
+    list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("list"));
+    list->hide();
+    MemoInfo = new QPlainTextEdit(this);
+    MemoInfo->setObjectName(QStringLiteral("MemoInfo"));
+    MemoInfo->setReadOnly(true);
+    MemoInfo->setPlainText(ToQ(infoText));
+    MemoInfo->setGeometry(280, 40, 520, 260);
+    MemoInfo->hide();
+    MemoInfo->viewport()->installEventFilter(this);
+
+    BBAnticipo = Button(this, "BBAnticipo", "<< Precedenti");
+    BBseguito = Button(this, "BBseguito", "Seguenti >>");
+    BitBtn1 = Button(this, "BitBtn1", "Pulisci");
+    BitBtn2 = Button(this, "BitBtn2", "Informazioni On/Off");
+    BitBtnRitorna = Button(this, "BitBtnRitorna", "&Ritorna al Menu");
+
+    auto* left = new QVBoxLayout();
+    left->addWidget(new QLabel(ToQ("Cerca"), this));
+    left->addWidget(EdCerca);
+    left->addWidget(ListBox1, 1);
+    auto* head = new QHBoxLayout();
+    head->addWidget(EdHeading, 1);
+    head->addWidget(Edit1);
+    Extras = new QVBoxLayout();
+    auto* centre = new QVBoxLayout();
+    centre->addLayout(head);
+    centre->addLayout(rows);
+    centre->addLayout(Extras);
+    centre->addWidget(LabNote);
+    centre->addWidget(MemoNote);
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(BBAnticipo);
+    buttons->addWidget(BBseguito);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtnRitorna);
+    centre->addLayout(buttons);
+    auto* root = new QHBoxLayout(this);
+    root->addLayout(left);
+    root->addLayout(centre, 1);
+
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] { Guarded([this] { ListBox1Click(); }); });
+    connect(ListBox1, &QListWidget::itemActivated, this, [this] { Guarded([this] { ListBox1Click(); }); });
+    connect(BBseguito, &QPushButton::clicked, this, [this] {
+        Guarded([this] {
+            NextPage();
+            Render();
+        });
+    });
+    connect(BBAnticipo, &QPushButton::clicked, this, [this] {
+        Guarded([this] {
+            PreviousPage();
+            Render();
+        });
+    });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        Guarded([this] {
+            Logic().Clear();
+            list->hide();
+            HideZoom();
+            Render();
+        });
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
+    connect(list, &QListWidget::itemClicked, list, &QWidget::hide);
+    connect(BitBtnRitorna, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFoConsulta::FillList(std::vector<std::string> items)
+{
+    items_ = std::move(items);
+    ListBox1->clear();
+    for (const std::string& s : items_)
+        ListBox1->addItem(ToQ(s));
+}
+
+void TFoConsulta::ListBox1Click()
+{
+    const int row = ListBox1->currentRow();
+    if (row < 0 || row >= static_cast<int>(items_.size()))
+        return;
+    list->hide();
+    MemoInfo->hide();
+    Search(items_[static_cast<std::size_t>(row)]);
+    Render();
+}
+
+void TFoConsulta::EdCercaKeyPress(char key)
+{
+    const int line = Logic().TypeKey(items_, key);
+    EdCerca->setText(ToQ(Logic().View().searchText));
+    if (line >= 0)
+        ListBox1->setCurrentRow(line);
+}
+
+void TFoConsulta::BitBtn2Click()
+{
+    MemoInfo->setVisible(!MemoInfo->isVisible());
+    if (MemoInfo->isVisible())
+        MemoInfo->raise();
+}
+
+void TFoConsulta::SignaturePopup(QLineEdit* box, bool markPrimary)
+{
+    const std::vector<std::string> words = SignaturePopupLines(FromQ(box->text()), markPrimary);
+    list->clear();
+    for (const std::string& w : words)
+        list->addItem(ToQ(w));
+    const QPoint at = box->mapTo(this, QPoint(0, 0));
+    list->setGeometry(at.x(), at.y(), box->width(), 20 * static_cast<int>(words.size()));
+    list->setVisible(!words.empty());
+    list->raise();
+}
+
+void TFoConsulta::Render()
+{
+    const ConsultationView& v = Logic().View();
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kRowsPerPage); ++k) {
+        const ConsultationRow row = k < v.rows.size() ? v.rows[k] : ConsultationRow {};
+        EdP[k]->setText(ToQ(row.name));
+        if (EdA[k]) {
+            EdA[k]->setText(ToQ(row.planets));
+            EdS[k]->setText(ToQ(row.signs));
+        }
+        EdD[k]->setText(ToQ(row.fourth));
+        EdP[k]->setCursorPosition(0);
+        EdD[k]->setCursorPosition(0);
+    }
+    EdHeading->setText(ToQ(v.heading));
+    Edit1->setText(ToQ(v.indicator.text));
+    if (v.indicator.colour != 0)
+        SetEditColours(Edit1, static_cast<int>(v.indicator.colour), kColourBlack);
+    LabNote->setText(ToQ(v.note.label));
+    MemoNote->setPlainText(ToQ(v.note.text));
+    EdCerca->setText(ToQ(v.searchText));
+}
+
+bool TFoConsulta::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == EdCerca) {
+        if (type == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const std::string typed = FromQ(key->text());
+            if (typed.empty())
+                return false; // cursor and function keys
+            Guarded([&] {
+                for (char c : typed)
+                    EdCercaKeyPress(c);
+            });
+            return true;
+        }
+        if (type == QEvent::MouseButtonPress) {
+            Logic().ClearSearchText();
+            EdCerca->clear();
+        }
+        return false;
+    }
+    if (watched == MemoInfo->viewport() && type == QEvent::MouseButtonDblClick) {
+        MemoInfo->hide();
+        return true;
+    }
+    for (int k = 0; k < kRowsPerPage; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if (signatureBoxes_ && (watched == EdA[i] || watched == EdS[i])) {
+            if (type == QEvent::MouseButtonDblClick) {
+                Guarded([&] { SignaturePopup(static_cast<QLineEdit*>(watched), watched == EdA[i]); });
+                return true;
+            }
+            if (type == QEvent::MouseButtonPress && watched == EdA[i])
+                list->hide();
+        }
+        if (watched == EdD[i] && type == QEvent::MouseButtonDblClick) {
+            Guarded([&] { FourthDblClick(k + 1); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

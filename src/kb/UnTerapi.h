@@ -1,0 +1,33 @@
+#pragma once
+// Therapy repertory consultation ("TERAPIE"): pick a pathology and read the
+// remedies prescribed for it with their posology, the note on each pair
+// and the remedy's warnings.
+#include "kb/TherapySearch.h"
+#include "kb/UnConsulta.h"
+
+class TFoTerapi : public TFoConsulta {
+    Q_OBJECT
+public:
+    explicit TFoTerapi(QWidget* parent = nullptr);
+    QLineEdit* EditCerca; // the search box
+    QLineEdit* EdPato;    // the chosen pathology
+    QPlainTextEdit* MemoZoom;
+
+    const TherapyConsultation& State() const { return state_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    Consultation& Logic() override { return state_; }
+    void Search(const std::string& line) override { state_.Search(line); }
+    void NextPage() override { state_.NextPage(); }
+    void PreviousPage() override { state_.PreviousPage(); }
+    void RowNote(int k) override { state_.RowNote(k); }
+    void BitBtn2Click() override;
+    void FourthDblClick(int k) override;
+    void HideZoom() override;
+
+private:
+    void FormActivate();
+    TherapyConsultation state_;
+};
