@@ -10,6 +10,7 @@
 #include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
 #include "astro/UnOrbVlk.h"
+#include "chart/UgrVelko.h"
 #include "shell/PendingForms.h"
 
 class TFoVelkor;
