@@ -1,12 +1,16 @@
 #include "app/ExportCommand.h"
 
 #include "app/ToolCommands.h"
+#include "archive/CurrentSubject.h"
+#include "astro/Chart.h"
+#include "chart/AnalysisPages.h"
 #include "chart/TestSheet.h"
 #include "platform/Cp1252.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Emf.h"
 #include "platform/Errors.h"
 #include "platform/QtCanvas.h"
+#include "shell/OrbSettings.h"
 #include "shell/SharedState.h"
 
 #include <QGuiApplication>
@@ -17,8 +21,10 @@
 #include <memory>
 
 const char* const kExportUsage =
-    "export --page test --format emf|svg|pdf|png --out FILE\n"
-    "                                    disegna la pagina indicata nel file, nel formato scelto";
+    "export --page test|wheel|coordi0..2|stoffa0..3|aspetti1|aspetti2|marbeck|maestri0\n"
+    "       --format emf|svg|pdf|png --out FILE\n"
+    "                                    disegna la pagina indicata nel file, nel formato scelto\n"
+    "                                    (le pagine del tema: il soggetto corrente)";
 
 namespace {
 
@@ -88,11 +94,34 @@ private:
     Canvas* metafileCanvas_;
 };
 
+// The chart of the current subject, computed once for the page drawn.
+PlanetaryHourResult& ChartHour()
+{
+    static PlanetaryHourResult hour;
+    return hour;
+}
+
+void ComputeSubjectChart()
+{
+    ClearSharedState();
+    ReadOrbSettings();
+    LoadCurrentSubjectData();
+    ChartHour() = ComputeCurrentSubjectChart().Hour;
+}
+
 const std::map<std::string, std::function<void()>>& Pages()
 {
-    static const std::map<std::string, std::function<void()>> pages = {
-        {"test", DrawTestSheet},
-    };
+    static const std::map<std::string, std::function<void()>> pages = [] {
+        std::map<std::string, std::function<void()>> m = {{"test", DrawTestSheet}};
+        for (const AnalysisPages::NamedPage& p : AnalysisPages::NamedPages()) {
+            const std::string name = p.name;
+            m[name] = [name] {
+                AnalysisPages::PageContext context {ChartHour(), nullptr};
+                AnalysisPages::DrawNamedPage(name, context);
+            };
+        }
+        return m;
+    }();
     return pages;
 }
 
@@ -135,7 +164,7 @@ int RunExportCommand(const std::vector<std::string>& args)
         return ToolUsage("export vuole --page, --format e --out");
     const auto it = Pages().find(page);
     if (it == Pages().end())
-        return ToolUsage("pagina sconosciuta: " + Cp1252::FromUtf8(page) + " (disponibili: test)");
+        return ToolUsage("pagina sconosciuta: " + Cp1252::FromUtf8(page));
     if (format != "emf" && format != "svg" && format != "pdf" && format != "png")
         return ToolUsage("formato sconosciuto: " + Cp1252::FromUtf8(format) + " (emf, svg, pdf o png)");
 
@@ -151,6 +180,8 @@ int RunExportCommand(const std::vector<std::string>& args)
 
     try {
         const auto app = EnsureGuiApplication();
+        if (page != "test")
+            ComputeSubjectChart();
         bool written = true;
         if (format == "emf") {
             EmfCanvas canvas({width, height}, kDotsPerInch);
@@ -171,7 +202,7 @@ int RunExportCommand(const std::vector<std::string>& args)
         }
         if (!written)
             return ToolFailure("impossibile scrivere il file " + outName);
-    } catch (const IoError& e) {
+    } catch (const std::runtime_error& e) {
         return ToolFailure(ErrorMessageFor(e));
     }
     return 0;

@@ -10,6 +10,7 @@
 #include "archive/UninputVlk.h"
 #include "archive/UnitRich.h"
 #include "astro/UnOrbVlk.h"
+#include "chart/UgrVelko.h"
 #include "kb/UnMali.h"
 #include "kb/UnPiante.h"
 #include "kb/UnPrinci.h"

@@ -400,18 +400,22 @@ void TFoVelkor::FormActivate()
 void TFoVelkor::LayoutGraphicWindows()
 {
     const ScreenRect screen = PrimaryScreen();
-    for (TPendingGraphicForm* w : {static_cast<TPendingGraphicForm*>(FgrVelko),
-                                   static_cast<TPendingGraphicForm*>(FgrTxtVlk),
+    for (TPendingGraphicForm* w : {static_cast<TPendingGraphicForm*>(FgrTxtVlk),
                                    static_cast<TPendingGraphicForm*>(FgrNaVlk)}) {
         if (!w)
             continue;
         w->hide();
         w->setGeometry(screen.left, screen.top, screen.width, screen.height);
     }
-    for (TPendingGraphicForm* w :
-         {static_cast<TPendingGraphicForm*>(FgrVelko), static_cast<TPendingGraphicForm*>(FgrNaVlk)}) {
+    for (TPendingGraphicForm* w : {static_cast<TPendingGraphicForm*>(FgrNaVlk)}) {
         if (w)
             w->Panel1->setGeometry(0, screen.height - w->Panel1->height(), screen.width, w->Panel1->height());
+    }
+    if (FgrVelko) {
+        FgrVelko->hide();
+        FgrVelko->setGeometry(screen.left, screen.top, screen.width, screen.height);
+        FgrVelko->Panel1->setGeometry(0, screen.height - FgrVelko->Panel1->height(), screen.width,
+                                      FgrVelko->Panel1->height());
     }
 }
 
