@@ -51,10 +51,11 @@ struct Symbol {
     CanvasColor color;      // colour on the chart window's black background
 };
 
-// Planets and points. Traditional colours, chosen light enough to read on
-// black:
+// Planets and points. Traditional colours of middle brightness, so that
+// they read both on the chart window's black and on white paper (the
+// colour files are also printed and exported when not in black and white):
 //   01 Sun          gold            (255, 200,   0)
-//   02 Moon         silver white    (225, 225, 240)
+//   02 Moon         silver          (140, 150, 200)
 //   03 Mercury      orange          (255, 150,  40)
 //   04 Venus        green           ( 40, 210,  90)
 //   05 Mars         red             (255,  50,  40)
@@ -63,12 +64,12 @@ struct Symbol {
 //   08 Uranus       electric cyan   (  0, 225, 255)
 //   09 Neptune      sea green       ( 40, 200, 170)
 //   10 Pluto        crimson         (235,  60, 150)
-//   11 north node   light grey      (200, 200, 200)
+//   11 north node   grey            (140, 140, 140)
 //   12 Black Moon   violet          (175, 115, 235)
-//   13 south node   light grey      (200, 200, 200)
-//   14 Ascendant    pale yellow     (255, 240, 150)  "AS"
-//   15 Midheaven    pale yellow     (255, 240, 150)  "MC"
-//   16 Ceres        wheat           (230, 195, 115)
+//   13 south node   grey            (140, 140, 140)
+//   14 Ascendant    amber           (215, 155,   0)  "AS"
+//   15 Midheaven    amber           (215, 155,   0)  "MC"
+//   16 Ceres        wheat           (200, 160,  80)
 //   17 Pallas       steel blue      (150, 180, 215)
 //   18 Juno         pink            (255, 135, 185)
 //   19 Vesta        coral           (255, 140, 120)
@@ -76,7 +77,7 @@ struct Symbol {
 const std::vector<Symbol>& Planets() {
     static const std::vector<Symbol> table = {
         {1, U"\u2609", CanvasRgb(255, 200, 0)},    // SUN
-        {2, U"\u263D", CanvasRgb(225, 225, 240)},  // FIRST QUARTER MOON
+        {2, U"\u263D", CanvasRgb(140, 150, 200)},  // FIRST QUARTER MOON
         {3, U"\u263F", CanvasRgb(255, 150, 40)},   // MERCURY
         {4, U"\u2640", CanvasRgb(40, 210, 90)},    // FEMALE SIGN (Venus)
         {5, U"\u2642", CanvasRgb(255, 50, 40)},    // MALE SIGN (Mars)
@@ -85,12 +86,12 @@ const std::vector<Symbol>& Planets() {
         {8, U"\u2645", CanvasRgb(0, 225, 255)},    // URANUS
         {9, U"\u2646", CanvasRgb(40, 200, 170)},   // NEPTUNE
         {10, U"\u2647", CanvasRgb(235, 60, 150)},  // PLUTO
-        {11, U"\u260A", CanvasRgb(200, 200, 200)}, // ASCENDING NODE
+        {11, U"\u260A", CanvasRgb(140, 140, 140)}, // ASCENDING NODE
         {12, U"\u26B8", CanvasRgb(175, 115, 235)}, // BLACK MOON LILITH
-        {13, U"\u260B", CanvasRgb(200, 200, 200)}, // DESCENDING NODE
-        {14, U"AS", CanvasRgb(255, 240, 150)},
-        {15, U"MC", CanvasRgb(255, 240, 150)},
-        {16, U"\u26B3", CanvasRgb(230, 195, 115)}, // CERES
+        {13, U"\u260B", CanvasRgb(140, 140, 140)}, // DESCENDING NODE
+        {14, U"AS", CanvasRgb(215, 155, 0)},
+        {15, U"MC", CanvasRgb(215, 155, 0)},
+        {16, U"\u26B3", CanvasRgb(200, 160, 80)}, // CERES
         {17, U"\u26B4", CanvasRgb(150, 180, 215)}, // PALLAS
         {18, U"\u26B5", CanvasRgb(255, 135, 185)}, // JUNO
         {19, U"\u26B6", CanvasRgb(255, 140, 120)}, // VESTA
@@ -102,7 +103,7 @@ const std::vector<Symbol>& Planets() {
 // Signs, coloured by element: fire red, earth green, air yellow, water blue.
 constexpr CanvasColor Fire = CanvasRgb(255, 70, 50);
 constexpr CanvasColor Earth = CanvasRgb(60, 205, 70);
-constexpr CanvasColor Air = CanvasRgb(255, 225, 60);
+constexpr CanvasColor Air = CanvasRgb(225, 180, 0);
 constexpr CanvasColor Water = CanvasRgb(50, 170, 255);
 
 const std::vector<Symbol>& Signs() {
