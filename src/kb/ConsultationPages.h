@@ -155,6 +155,21 @@ protected:
         }
         view_.indicator.text = pages_.IndicatorText();
     }
+    // Turns one page forward (+1) or back (-1) when there is one there. The
+    // records are read first, so a failed read leaves the page as it was;
+    // the new page's rows are then made from them by `row`.
+    template <class Read, class RowOf>
+    void TurnPage(int direction, Read&& read, RowOf&& row)
+    {
+        if (direction > 0 ? !pages_.CanNext() : pages_.Page() <= 1)
+            return;
+        const auto records = read();
+        if (direction > 0)
+            pages_.Next();
+        else
+            pages_.Previous();
+        ShowPage([&](std::uint32_t r) { return row(RecordOrEmpty(records, r)); });
+    }
     virtual bool UpperAll() const { return true; }
     virtual bool HiAtCount() const { return false; }
 

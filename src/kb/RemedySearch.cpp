@@ -84,20 +84,12 @@ void RemedyConsultation::Search(std::string_view line)
 
 void RemedyConsultation::NextPage()
 {
-    if (!pages_.CanNext())
-        return;
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
-    pages_.Next();
-    ShowPage([&](std::uint32_t r) { return RemedyRow(RecordOrEmpty(records, r)); });
+    TurnPage(+1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return RemedyRow(record); });
 }
 
 void RemedyConsultation::PreviousPage()
 {
-    if (pages_.Page() <= 1)
-        return;
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
-    pages_.Previous();
-    ShowPage([&](std::uint32_t r) { return RemedyRow(RecordOrEmpty(records, r)); });
+    TurnPage(-1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return RemedyRow(record); });
 }
 
 void RemedyConsultation::RowNote(int k)

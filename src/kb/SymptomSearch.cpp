@@ -42,20 +42,12 @@ void SymptomConsultation::Search(std::string_view symptom)
 
 void SymptomConsultation::NextPage()
 {
-    if (!pages_.CanNext())
-        return;
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
-    pages_.Next();
-    ShowPage([&](std::uint32_t r) { return SymptomRow(RecordOrEmpty(records, r)); });
+    TurnPage(+1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return SymptomRow(record); });
 }
 
 void SymptomConsultation::PreviousPage()
 {
-    if (pages_.Page() <= 1)
-        return;
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
-    pages_.Previous();
-    ShowPage([&](std::uint32_t r) { return SymptomRow(RecordOrEmpty(records, r)); });
+    TurnPage(-1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return SymptomRow(record); });
 }
 
 void SymptomConsultation::RowNote(int k)

@@ -48,20 +48,12 @@ void TherapyConsultation::Search(std::string_view pathology)
 
 void TherapyConsultation::NextPage()
 {
-    if (!pages_.CanNext())
-        return;
-    const std::vector<RepertoryRecord> records = ReadRepertory();
-    pages_.Next();
-    ShowPage([&](std::uint32_t r) { return TherapyRow(RecordOrEmpty(records, r)); });
+    TurnPage(+1, [] { return ReadRepertory(); }, [](const auto& record) { return TherapyRow(record); });
 }
 
 void TherapyConsultation::PreviousPage()
 {
-    if (pages_.Page() <= 1)
-        return;
-    const std::vector<RepertoryRecord> records = ReadRepertory();
-    pages_.Previous();
-    ShowPage([&](std::uint32_t r) { return TherapyRow(RecordOrEmpty(records, r)); });
+    TurnPage(-1, [] { return ReadRepertory(); }, [](const auto& record) { return TherapyRow(record); });
 }
 
 void TherapyConsultation::RowNote(int k)
