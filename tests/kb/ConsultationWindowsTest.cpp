@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "shell/UnControlli.h"
+#include "support/KbWindowTesting.h"
 #include "support/TempFolder.h"
 
 #include <QLabel>
@@ -23,14 +24,6 @@ namespace {
 
 QString Q(const char* s) { return ToQ(s); }
 
-void ClickLine(QListWidget* list, const QString& text)
-{
-    const auto items = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!items.isEmpty(), qPrintable(text));
-    list->scrollToItem(items[0]);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
-}
-
 int FilledRows(const TFoConsulta& f)
 {
     int n = 0;
@@ -39,42 +32,26 @@ int FilledRows(const TFoConsulta& f)
     return n;
 }
 
-void WriteDb(std::vector<RemedyRecord> entries)
-{
-    entries.insert(entries.begin(), ReservedRemedy());
-    WritePrimaryDatabase(entries);
-}
-
 } // namespace
 
 class ConsultationWindowsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> dir_;
-    std::unique_ptr<Dialogs::Script> script_;
+    KbWindowFixture f_;
 
 private slots:
-    void init()
-    {
-        dir_ = std::make_unique<TempFolder>();
-        script_ = std::make_unique<Dialogs::Script>();
-    }
-
-    void cleanup()
-    {
-        script_.reset();
-        dir_.reset();
-    }
+    void init() { f_.Begin(); }
+    void cleanup() { f_.End(); }
 
     void symptomWindowOnTheStarterBase()
     {
-        dir_->CopyTemplate();
+        f_.dir->CopyTemplate();
         TFoSintom1 form;
         form.show();
         QCOMPARE(form.windowTitle(), Q("SINTOMI e Rimedi Correlati"));
         const std::vector<std::string> lines = ReadTextLines(kSymptomListFile);
         QCOMPARE(form.ListBox1->count(), static_cast<int>(lines.size()));
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
 
         // Typing moves the selection to the first line with that beginning.
         QTest::keyClicks(form.EdCerca, Q("insonnia da"));
@@ -131,7 +108,7 @@ private slots:
         QCOMPARE(FilledRows(form), 0);
         QCOMPARE(form.EdDist->text(), QString());
         QCOMPARE(form.LabNote->text(), Q("Note"));
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void symptomWindowPagesPastTheRows()
@@ -162,20 +139,20 @@ private slots:
     {
         TFoSintom1 missing;
         missing.show();
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
-        QVERIFY(script_->Messages()[0].text.find("Sintomi.txt") != std::string::npos);
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
+        QVERIFY(f_.script->Messages()[0].text.find("Sintomi.txt") != std::string::npos);
         QCOMPARE(missing.ListBox1->count(), 0);
-        script_->Clear();
+        f_.script->Clear();
 
         WriteDb({});
         WriteTextLines(kSymptomListFile, {"Tosse"});
-        dir_->Put("OpzioneH/DBmain.rnd", dir_->Get("OpzioneH/DBmain.rnd") + "abc");
+        f_.dir->Put("OpzioneH/DBmain.rnd", f_.dir->Get("OpzioneH/DBmain.rnd") + "abc");
         TFoSintom1 form;
         form.show();
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
         ClickLine(form.ListBox1, Q("Tosse"));
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
-        QVERIFY(script_->Messages()[0].text.find("danneggiato") != std::string::npos);
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
+        QVERIFY(f_.script->Messages()[0].text.find("danneggiato") != std::string::npos);
         QCOMPARE(FilledRows(form), 0);
 
         // A 200-character search text is only a search that finds no prefix.
@@ -186,7 +163,7 @@ private slots:
 
     void remedyWindowOnTheStarterBase()
     {
-        dir_->CopyTemplate();
+        f_.dir->CopyTemplate();
         TFoRimed form;
         form.show();
         QCOMPARE(form.windowTitle(), Q("RIMEDI e Sintomi correlati"));
@@ -227,12 +204,12 @@ private slots:
         QCOMPARE(form.EdRime->text(), QString());
         QCOMPARE(form.EdAvve->text(), QString());
         QCOMPARE(form.LabSpeci->text(), QString());
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void therapyWindowOnTheStarterBase()
     {
-        dir_->CopyTemplate();
+        f_.dir->CopyTemplate();
         TFoTerapi form;
         form.show();
         QCOMPARE(form.windowTitle(), Q("TERAPIE"));
@@ -257,7 +234,7 @@ private slots:
         form.BitBtn2->click();
         QVERIFY(!form.MemoZoom->isVisible());
         QVERIFY(form.MemoInfo->isVisible());
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void therapyWindowWithoutItsList()
@@ -266,7 +243,7 @@ private slots:
         form.show();
         QCOMPARE(form.ListBox1->count(), 0);
         QTest::keyClicks(form.EditCerca, Q("a"));
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 };
 

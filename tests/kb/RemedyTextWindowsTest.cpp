@@ -9,6 +9,7 @@
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
+#include "support/KbWindowTesting.h"
 #include "support/TempFolder.h"
 
 #include <QLabel>
@@ -31,22 +32,6 @@ RemedyRecord Remedy(std::string name, std::string synthesis)
     return r;
 }
 
-void ClickLine(QListWidget* list, const QString& text)
-{
-    const auto items = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!items.isEmpty(), qPrintable(text));
-    list->scrollToItem(items[0]);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
-}
-
-QStringList Items(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
 QString T(const char* cp1252) { return ToQ(cp1252); }
 
 } // namespace
@@ -54,21 +39,11 @@ QString T(const char* cp1252) { return ToQ(cp1252); }
 class RemedyTextWindowsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> dir_;
-    std::unique_ptr<Dialogs::Script> script_;
+    KbWindowFixture f_;
 
 private slots:
-    void init()
-    {
-        dir_ = std::make_unique<TempFolder>();
-        script_ = std::make_unique<Dialogs::Script>();
-    }
-
-    void cleanup()
-    {
-        script_.reset();
-        dir_.reset();
-    }
+    void init() { f_.Begin(); }
+    void cleanup() { f_.End(); }
 
     void synthesisAndWordSearch()
     {
@@ -103,7 +78,7 @@ private slots:
         QCOMPARE(Items(form.ListBox3), QStringList {T("**NESSUN RISULTATO**")});
         ClickLine(form.ListBox3, T("**NESSUN RISULTATO**"));
         QCOMPARE(form.LabelMemo->text(), T("Sintesi Psichica del Rimedio"));
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void aDamagedDatabaseIsReportedAndNothingIsShown()
@@ -111,28 +86,28 @@ private slots:
         std::vector<RemedyRecord> entries {Remedy("MSA Melissa", "Persona sensibile")};
         entries.insert(entries.begin(), ReservedRemedy());
         WritePrimaryDatabase(entries);
-        dir_->Put("OpzioneH/DBmain.rnd", dir_->Get("OpzioneH/DBmain.rnd") + "xy");
+        f_.dir->Put("OpzioneH/DBmain.rnd", f_.dir->Get("OpzioneH/DBmain.rnd") + "xy");
         TFoSintesi synthesis;
         synthesis.show();
         QCOMPARE(synthesis.ListBox2->count(), 0);
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
-        QVERIFY(script_->Texts().at(0).find("DBmain.rnd") != std::string::npos);
-        QVERIFY(!dir_->Has("FileDum/Prdts.dum"));
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
+        QVERIFY(f_.script->Texts().at(0).find("DBmain.rnd") != std::string::npos);
+        QVERIFY(!f_.dir->Has("FileDum/Prdts.dum"));
 
-        std::filesystem::remove(dir_->Path() / "OpzioneH" / "DBmain.rnd");
-        script_->Clear();
+        std::filesystem::remove(f_.dir->Path() / "OpzioneH" / "DBmain.rnd");
+        f_.script->Clear();
         TFoPiante plants;
         plants.show();
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
         QCOMPARE(plants.ListBox2->count(), 0);
         plants.BBcerca->click();
-        QCOMPARE(script_->Messages().size(), std::size_t(2));
+        QCOMPARE(f_.script->Messages().size(), std::size_t(2));
         QCOMPARE(plants.ListBox3->count(), 0);
     }
 
     void starterKnowledgeBase()
     {
-        dir_->CopyTemplate();
+        f_.dir->CopyTemplate();
         TFoPiante plants;
         plants.show();
         QVERIFY(plants.ListBox2->count() > 100);
@@ -150,8 +125,8 @@ private slots:
         QCOMPARE(Items(plants.ListBox3), QStringList {T("**NESSUN RISULTATO**")});
 
         QTest::mouseClick(plants.Panel1, Qt::LeftButton);
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
-        QVERIFY(script_->Texts().at(0).find("[Cerca]") != std::string::npos);
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
+        QVERIFY(f_.script->Texts().at(0).find("[Cerca]") != std::string::npos);
 
         TFoPrinci principles;
         principles.show();
@@ -167,9 +142,9 @@ private slots:
         TFoPrinci form;
         form.show();
         form.Button1->click();
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
-        QVERIFY(script_->Texts().at(0).find("Principi.txt") != std::string::npos);
-        QVERIFY(!dir_->Has("Principi.sto"));
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
+        QVERIFY(f_.script->Texts().at(0).find("Principi.txt") != std::string::npos);
+        QVERIFY(!f_.dir->Has("Principi.sto"));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "shell/UnControlli.h"
+#include "support/KbWindowTesting.h"
 #include "support/TempFolder.h"
 
 #include <QLineEdit>
@@ -30,28 +31,6 @@ RemedyRecord Remedy(std::string name, std::string primary, std::string secondary
     return r;
 }
 
-void WriteDb(std::vector<RemedyRecord> entries)
-{
-    entries.insert(entries.begin(), ReservedRemedy());
-    WritePrimaryDatabase(entries);
-}
-
-void ClickLine(QListWidget* list, const QString& text)
-{
-    const auto items = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!items.isEmpty(), qPrintable(text));
-    list->scrollToItem(items[0]);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
-}
-
-QStringList Items(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
 QString T(const char* cp1252) { return ToQ(cp1252); }
 
 // Fifteen Jupiter remedies in Sagittarius and one other.
@@ -70,21 +49,11 @@ void WriteSixteen()
 class SignatureWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> dir_;
-    std::unique_ptr<Dialogs::Script> script_;
+    KbWindowFixture f_;
 
 private slots:
-    void init()
-    {
-        dir_ = std::make_unique<TempFolder>();
-        script_ = std::make_unique<Dialogs::Script>();
-    }
-
-    void cleanup()
-    {
-        script_.reset();
-        dir_.reset();
-    }
+    void init() { f_.Begin(); }
+    void cleanup() { f_.End(); }
 
     void signaturesOfClickedRemediesFillTheRowsInTurn()
     {
@@ -93,7 +62,7 @@ private slots:
         TFoSegnat form;
         form.show();
         QCOMPARE(Items(form.ListBox2), (QStringList {T("MSA Melissa"), T("MSA Melissa (1)"), T("TSA Iperico")}));
-        QCOMPARE(SplitTextLines(dir_->Get("FileDum/Prdts.dum")), (std::vector<std::string> {"1", "2", "3"}));
+        QCOMPARE(SplitTextLines(f_.dir->Get("FileDum/Prdts.dum")), (std::vector<std::string> {"1", "2", "3"}));
         QCOMPARE(form.EdPianeta->text(), T("Qualsiasi"));
         QCOMPARE(form.EdTot->text(), T("0"));
 
@@ -138,7 +107,7 @@ private slots:
         QCOMPARE(form.EdP[0]->text(), T("MSA Pianta 01"));
         QCOMPARE(form.EdP[13]->text(), T("MSA Pianta 14"));
         QCOMPARE(form.EdF[13]->text(), T("Sagittario - Pesci"));
-        QCOMPARE(SplitTextLines(dir_->Get("FileDum/Segnat.dum")).size(), std::size_t(60));
+        QCOMPARE(SplitTextLines(f_.dir->Get("FileDum/Segnat.dum")).size(), std::size_t(60));
 
         form.BBseguito->click();
         QCOMPARE(form.CurrentPage(), std::size_t(2));
@@ -201,25 +170,25 @@ private slots:
     void aDamagedDatabaseIsReportedAndNothingIsShown()
     {
         WriteSixteen();
-        dir_->Put("OpzioneH/DBmain.rnd", dir_->Get("OpzioneH/DBmain.rnd") + "xy");
+        f_.dir->Put("OpzioneH/DBmain.rnd", f_.dir->Get("OpzioneH/DBmain.rnd") + "xy");
         TFoSegnat form;
         form.show();
         QCOMPARE(form.ListBox2->count(), 0);
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
-        QVERIFY(script_->Texts().at(0).find("DBmain.rnd") != std::string::npos);
-        QVERIFY(!dir_->Has("FileDum/Prdts.dum"));
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
+        QVERIFY(f_.script->Texts().at(0).find("DBmain.rnd") != std::string::npos);
+        QVERIFY(!f_.dir->Has("FileDum/Prdts.dum"));
         form.BBRicerca->click(); // no list: nothing found, nothing breaks
         QVERIFY(form.EdP[0]->text().isEmpty());
     }
 
     void starterKnowledgeBase()
     {
-        dir_->CopyTemplate();
+        f_.dir->CopyTemplate();
         TFoSegnat form;
         form.show();
         const int remedies = form.ListBox2->count();
         QVERIFY(remedies > 100);
-        QCOMPARE(SplitTextLines(dir_->Get("FileDum/Prdts.dum")).size(), std::size_t(remedies));
+        QCOMPARE(SplitTextLines(f_.dir->Get("FileDum/Prdts.dum")).size(), std::size_t(remedies));
         form.BBRicerca->click();
         QCOMPARE(form.EdTot->text(), QString::number(remedies));
         QCOMPARE(form.EdPage->text(), QStringLiteral("1/") + QString::number((remedies + 13) / 14));
@@ -231,7 +200,7 @@ private slots:
         form.BBRicerca->click();
         const int sun = form.EdTot->text().toInt();
         QVERIFY(sun > 0 && sun < remedies);
-        const std::vector<std::string> lines = SplitTextLines(dir_->Get("FileDum/Segnat.dum"));
+        const std::vector<std::string> lines = SplitTextLines(f_.dir->Get("FileDum/Segnat.dum"));
         QCOMPARE(lines.size(), std::size_t(4 * sun));
         for (std::size_t i = 0; i < lines.size(); i += 4) {
             QVERIFY((lines[i + 1] + lines[i + 2]).find("Sole") != std::string::npos);
