@@ -1,13 +1,20 @@
 // The knowledge-base searches and the rebuild on a generated knowledge base
 // of 20,000 remedy records and 10,000 repertory records in a temporary
-// program folder: the multiple-symptom search with 15 criteria, the
-// composite therapies with 15 criteria, the signature lists (planet and sign
-// files of the rebuild, the de-duplicated remedy list, the debilities by
-// signature) and the rebuild of the support archives.
+// program folder: the symptom, remedy and therapy consultations (search and
+// page turn), the signature search, the psychic-synthesis word search, the
+// multiple-symptom search with 15 criteria, the composite therapies with 15
+// criteria, the signature lists (planet and sign files of the rebuild, the
+// de-duplicated remedy list, the debilities by signature) and the rebuild of
+// the support archives.
 #include "kb/Debilities.h"
 #include "kb/KbRebuild.h"
 #include "kb/KbRecords.h"
 #include "kb/MultipleSearch.h"
+#include "kb/RemedySearch.h"
+#include "kb/RemedyTextSearch.h"
+#include "kb/SignatureSearch.h"
+#include "kb/SymptomSearch.h"
+#include "kb/TherapySearch.h"
 #include "platform/ProgramPath.h"
 
 #include <benchmark/benchmark.h>
@@ -103,6 +110,69 @@ std::vector<std::string> Criteria(const std::function<std::string(int)>& text, i
         c.push_back(text(static_cast<int>(k) * step));
     return c;
 }
+
+// A symptom shared by about 33 uses (three pages), then the next page.
+void SymptomSearch(benchmark::State& state)
+{
+    Setup();
+    SymptomConsultation c;
+    for (auto _ : state) {
+        c.Search(Symptom(17));
+        c.NextPage();
+        benchmark::DoNotOptimize(c.View().rows.size());
+    }
+}
+BENCHMARK(SymptomSearch)->Unit(benchmark::kMillisecond);
+
+void RemedySearch(benchmark::State& state)
+{
+    Setup();
+    RemedyConsultation c;
+    for (auto _ : state) {
+        c.Search(Name(17));
+        benchmark::DoNotOptimize(c.View().rows.size());
+    }
+}
+BENCHMARK(RemedySearch)->Unit(benchmark::kMillisecond);
+
+void TherapySearch(benchmark::State& state)
+{
+    Setup();
+    TherapyConsultation c;
+    for (auto _ : state) {
+        c.Search("Patologia 17");
+        c.RowNote(1); // the note of the pair
+        c.RowNote(1); // the remedy's warnings from the primary database
+        benchmark::DoNotOptimize(c.View().rows.size());
+    }
+}
+BENCHMARK(TherapySearch)->Unit(benchmark::kMillisecond);
+
+// The signature window: the remedy list on opening, then a planet and sign.
+void SignatureWindowSearch(benchmark::State& state)
+{
+    Setup();
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        for (const RemedyListEntry& e : WriteRemedyIndex())
+            names.push_back(e.name);
+        benchmark::DoNotOptimize(SearchSignatures(names, "Marte", "Ariete"));
+    }
+}
+BENCHMARK(SignatureWindowSearch)->Unit(benchmark::kMillisecond);
+
+void SynthesisWordSearch(benchmark::State& state)
+{
+    Setup();
+    std::vector<std::string> names;
+    for (const RemedyListEntry& e : WriteRemedyIndex())
+        names.push_back(e.name);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FindRemedies(
+            names, ReadPrimaryDatabase(kRemedyName | RemedyTextField(RemedyTextKind::Synthesis)), "SS",
+            RemedyTextKind::Synthesis));
+}
+BENCHMARK(SynthesisWordSearch)->Unit(benchmark::kMillisecond);
 
 void MultipleSymptoms15(benchmark::State& state)
 {

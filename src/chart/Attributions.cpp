@@ -156,11 +156,11 @@ std::vector<PlantTableRecord> PlantTable()
     return out;
 }
 
-std::vector<RemedyRecord> Database()
+std::vector<RemedyRecord> Database(unsigned fields)
 {
     if (!ProgramPath::Exists(kPrimaryFile))
         return {};
-    return ReadPrimaryDatabase();
+    return ReadPrimaryDatabase(fields);
 }
 
 bool Suits(std::string_view value, std::string_view filter)
@@ -210,7 +210,7 @@ PlantTexts PlantDetails(std::string_view plant)
             t.remedies.push_back("- " + TrimBlanks(r.Symptom));
     }
     std::vector<std::string> found;
-    const std::vector<RemedyRecord> db = Database();
+    const std::vector<RemedyRecord> db = Database(kRemedyName | kRemedyIndications | kRemedyNotes);
     for (std::size_t i = 1; i < db.size(); ++i)
         if (!plant.empty() && db[i].Notes.find(plant) != std::string::npos)
             found.push_back(TrimBlanks(db[i].Name) + ": " + TrimBlanks(db[i].Indications));
@@ -226,7 +226,7 @@ SignatureResult SignatureSearch(std::string_view planet, std::string_view sign, 
     r.heading = std::string(pathologies ? "PATOLOGIE con Segnatura " : "RIMEDI con Segnatura ") + std::string(planet) +
                 "/" + std::string(sign);
     std::vector<std::string> hand;
-    const std::vector<RemedyRecord> db = Database();
+    const std::vector<RemedyRecord> db = Database(kRemedyName | kRemedyIndications | kRemedySignatures);
     for (std::size_t i = 1; i < db.size(); ++i) {
         const RemedyRecord& m = db[i];
         if (!Contains(m.PrimarySignature, planet) || !Contains(m.ZodiacSignature, sign))

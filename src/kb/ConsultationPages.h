@@ -3,6 +3,7 @@
 // therapies): up to 140 matches kept by record number, shown 14 to a page,
 // the page indicator, the per-row note cycle, the incremental search over a
 // sorted list and the words of the signature pop-up.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -82,14 +83,6 @@ struct PageIndicator {
     std::uint32_t colour = 0;
 };
 
-// Record `r` of a file read whole, or an empty record when the file has
-// become shorter since the search.
-template <class Record>
-Record RecordOrEmpty(const std::vector<Record>& records, std::uint32_t r)
-{
-    return r < records.size() ? records[r] : Record {};
-}
-
 // LabNote for a title: name + " - " cut to 53 characters, then the title.
 std::string NoteLabel(std::string_view name, std::string_view title);
 // The text shown in the note pane: trailing punctuation trimmed, or the
@@ -141,34 +134,44 @@ protected:
     void BeginSearch();
     // One match of the search placed with its row (the store flag set).
     void PlaceMatch(std::uint32_t record, ConsultationRow row);
-    // A page change: the heading kept, the rows of the new page filled
-    // through `row` (index -> row content).
-    template <class RowOf>
-    void ShowPage(RowOf&& row)
+    // A new search (as BeginSearch) with its matches, in file order: each
+    // is counted, and the rows of the first page are made by `row` from the
+    // records `read` returns for their numbers (read once, for those rows
+    // only, before anything is cleared).
+    template <class Read, class RowOf>
+    void PlaceMatches(const std::vector<std::uint32_t>& matches, Read&& read, RowOf&& row)
     {
-        const std::string heading = view_.heading;
-        Clear();
-        view_.heading = heading;
-        for (std::uint32_t r : pages_.PageRecords()) {
-            view_.rows.push_back(row(r));
-            view_.indicator.colour = kIndicatorAqua;
-        }
-        view_.indicator.text = pages_.IndicatorText();
+        const std::size_t shown = std::min<std::size_t>(matches.size(), kRowsPerPage);
+        const auto records = read(std::vector<std::uint32_t>(matches.begin(), matches.begin() + shown));
+        BeginSearch();
+        for (std::size_t i = 0; i < matches.size(); ++i)
+            PlaceMatch(matches[i], i < shown ? row(records[i]) : ConsultationRow {});
     }
-    // Turns one page forward (+1) or back (-1) when there is one there. The
-    // records are read first, so a failed read leaves the page as it was;
-    // the new page's rows are then made from them by `row`.
+    // Turns one page forward (+1) or back (-1) when there is one there,
+    // the heading kept. The records of the new page's rows are read first
+    // (`read` gets their numbers), so a failed read leaves the page as it
+    // was; the rows are then made from them by `row`.
     template <class Read, class RowOf>
     void TurnPage(int direction, Read&& read, RowOf&& row)
     {
         if (direction > 0 ? !pages_.CanNext() : pages_.Page() <= 1)
             return;
-        const auto records = read();
+        ResultPages next = pages_;
         if (direction > 0)
-            pages_.Next();
+            next.Next();
         else
-            pages_.Previous();
-        ShowPage([&](std::uint32_t r) { return row(RecordOrEmpty(records, r)); });
+            next.Previous();
+        const auto records = read(next.PageRecords());
+        pages_ = next;
+        const std::string heading = view_.heading;
+        Clear();
+        view_.heading = heading;
+        // As when a search places its rows, the indicator is set by each
+        // row placed: an empty page leaves it empty.
+        for (const auto& record : records) {
+            view_.rows.push_back(row(record));
+            view_.indicator = {pages_.IndicatorText(), kIndicatorAqua};
+        }
     }
     virtual bool UpperAll() const { return true; }
     virtual bool HiAtCount() const { return false; }

@@ -55,7 +55,8 @@ std::vector<DebilityPathology> FindDebilities(const std::vector<RemedyRecord>& p
 
 std::vector<DebilityPathology> FindDebilities(std::string_view planet, std::string_view sign)
 {
-    return FindDebilities(ReadPrimaryDatabase(), ReadRepertory(), planet, sign);
+    return FindDebilities(ReadPrimaryDatabase(kRemedyName | kRemedySignatures),
+                          ReadRepertory(kRepertoryPathology | kRepertoryRemedy | kRepertoryPosology), planet, sign);
 }
 
 std::string DebilityListLine(const DebilityPathology& p)

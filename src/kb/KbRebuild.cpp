@@ -9,6 +9,7 @@
 #include "shell/UnServizi.h"
 
 #include <filesystem>
+#include <unordered_map>
 #include <optional>
 
 namespace {
@@ -183,7 +184,8 @@ std::vector<std::string> DisplayList(const std::vector<std::string>& nameList)
 void RebuildFromPrimary()
 {
     // Everything is computed before the first file is written.
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
+    const std::vector<RemedyRecord> records =
+        ReadPrimaryDatabase(kRemedyName | kRemedyIndications | kRemedyPrimary | kRemedyZodiac);
     const std::vector<std::string> symptoms = SymptomList(records);
     const std::vector<std::string> names = NameList(records);
     std::vector<std::pair<std::string, std::vector<std::string>>> signatureFiles;
@@ -206,7 +208,7 @@ void RebuildFromPrimary()
 
 void RebuildPathologyList()
 {
-    const std::vector<RepertoryRecord> records = ReadRepertory();
+    const std::vector<RepertoryRecord> records = ReadRepertory(kRepertoryPathology);
     std::vector<std::string> pathologies;
     for (std::size_t i = 1; i < records.size(); ++i)
         pathologies.push_back(records[i].Pathology);
@@ -281,28 +283,27 @@ void RecreateTallyFile()
 
 std::vector<RemedyListEntry> DeduplicatedRemedyList(const std::vector<RemedyRecord>& records)
 {
-    std::vector<std::string> keys;
-    for (const RemedyRecord& r : records)
-        keys.push_back(WithoutLeadingBlanks(r.Name));
-    std::vector<std::string> sorted = keys;
+    // The first record of every name, found in one pass.
+    std::unordered_map<std::string, std::size_t> first;
+    std::vector<std::string> sorted;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        std::string key = WithoutLeadingBlanks(records[i].Name);
+        if (first.emplace(key, i).second)
+            sorted.push_back(std::move(key));
+    }
     SortList(sorted);
     std::vector<RemedyListEntry> list;
     for (const std::string& name : sorted) {
         if (name.find("Errore") != std::string::npos)
             continue;
-        if (!list.empty() && name == list.back().name)
-            continue;
-        std::size_t record = 0;
-        while (keys[record] != name)
-            ++record;
-        list.push_back({name, record});
+        list.push_back({name, first.at(name)});
     }
     return list;
 }
 
 std::vector<RemedyListEntry> WriteRemedyIndex()
 {
-    const std::vector<RemedyListEntry> list = DeduplicatedRemedyList(ReadPrimaryDatabase());
+    const std::vector<RemedyListEntry> list = DeduplicatedRemedyList(ReadPrimaryDatabase(kRemedyName));
     std::vector<std::string> lines;
     for (const RemedyListEntry& e : list)
         lines.push_back(std::to_string(e.record));

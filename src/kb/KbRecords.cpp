@@ -36,7 +36,7 @@ void PutParted(std::string& rec, const PartedField& f, std::string_view text)
     }
 }
 
-std::string GetParted(const std::string& rec, const PartedField& f)
+std::string GetParted(std::string_view rec, const PartedField& f)
 {
     std::string text;
     std::size_t at = f.offset;
@@ -52,28 +52,46 @@ void Put(std::string& rec, std::size_t offset, std::size_t capacity, std::string
     PutShortString(rec.data() + offset, capacity, text);
 }
 
-std::string Get(const std::string& rec, std::size_t offset, std::size_t capacity)
+std::string Get(std::string_view rec, std::size_t offset, std::size_t capacity)
 {
     return GetShortString(rec.data() + offset, capacity);
 }
 
-// The record bytes, zero-filled up to the record size.
-std::string Sized(std::string_view bytes, std::size_t size)
-{
-    std::string rec(bytes.substr(0, std::min(bytes.size(), size)));
-    rec.resize(size, '\0');
-    return rec;
-}
+// The record bytes, zero-filled up to the record size when they are
+// shorter (a whole record is used as it is).
+class Sized {
+public:
+    Sized(std::string_view bytes, std::size_t size)
+    {
+        if (bytes.size() >= size) {
+            view_ = bytes.substr(0, size);
+        } else {
+            copy_.assign(bytes);
+            copy_.resize(size, '\0');
+            view_ = copy_;
+        }
+    }
+    operator std::string_view() const { return view_; }
 
-// Every record of a typed file, refusing a file that ends with a partial
-// record (a damaged file is never read as if it were whole).
-std::vector<std::string> ReadWholeFile(const char* name, std::size_t recordSize)
+private:
+    std::string copy_;
+    std::string_view view_;
+};
+
+// A typed file opened for a whole-file read, refused when it ends with a
+// partial record (a damaged file is never read as if it were whole).
+RecordFile WholeFile(const char* name, std::size_t recordSize)
 {
     RecordFile file(name, recordSize);
     if (file.Damaged())
         throw UserError(std::string("Il file \"") + name + "\" è danneggiato: la sua lunghezza non è un multiplo di " +
                         std::to_string(recordSize) + " byte. Nessun archivio è stato modificato.");
-    return file.ReadAll();
+    return file;
+}
+
+std::vector<std::size_t> Indices(const std::vector<std::uint32_t>& numbers)
+{
+    return {numbers.begin(), numbers.end()};
 }
 
 } // namespace
@@ -108,20 +126,31 @@ std::string EncodeRemedy(const RemedyRecord& r)
     return rec;
 }
 
-RemedyRecord DecodeRemedy(std::string_view bytes)
+RemedyRecord DecodeRemedy(std::string_view bytes, unsigned fields)
 {
-    const std::string rec = Sized(bytes, kRemedyRecordSize);
+    const Sized sized(bytes, kRemedyRecordSize);
+    const std::string_view rec = sized;
     RemedyRecord r;
-    r.Name = Get(rec, 0, kNameCapacity);
-    r.Posology = GetParted(rec, kPosologyField);
-    r.Indications = GetParted(rec, kIndicationsField);
-    r.PsychicSynthesis = GetParted(rec, kSynthesisField);
-    r.PrimarySignature = Get(rec, 2763, kPrimarySignatureCapacity);
-    r.SecondarySignature = Get(rec, 2794, kSecondarySignatureCapacity);
-    r.ZodiacSignature = Get(rec, 2835, kZodiacSignatureCapacity);
-    r.Warnings = GetParted(rec, kWarningsField);
-    r.Notes = GetParted(rec, kNotesField);
-    r.SupplementaryNotes = GetParted(rec, kSupplementaryField);
+    if (fields & kRemedyName)
+        r.Name = Get(rec, 0, kNameCapacity);
+    if (fields & kRemedyPosology)
+        r.Posology = GetParted(rec, kPosologyField);
+    if (fields & kRemedyIndications)
+        r.Indications = GetParted(rec, kIndicationsField);
+    if (fields & kRemedySynthesis)
+        r.PsychicSynthesis = GetParted(rec, kSynthesisField);
+    if (fields & kRemedyPrimary)
+        r.PrimarySignature = Get(rec, 2763, kPrimarySignatureCapacity);
+    if (fields & kRemedySecondary)
+        r.SecondarySignature = Get(rec, 2794, kSecondarySignatureCapacity);
+    if (fields & kRemedyZodiac)
+        r.ZodiacSignature = Get(rec, 2835, kZodiacSignatureCapacity);
+    if (fields & kRemedyWarnings)
+        r.Warnings = GetParted(rec, kWarningsField);
+    if (fields & kRemedyNotes)
+        r.Notes = GetParted(rec, kNotesField);
+    if (fields & kRemedySupplementary)
+        r.SupplementaryNotes = GetParted(rec, kSupplementaryField);
     return r;
 }
 
@@ -135,14 +164,19 @@ std::string EncodeRepertory(const RepertoryRecord& r)
     return rec;
 }
 
-RepertoryRecord DecodeRepertory(std::string_view bytes)
+RepertoryRecord DecodeRepertory(std::string_view bytes, unsigned fields)
 {
-    const std::string rec = Sized(bytes, kRepertoryRecordSize);
+    const Sized sized(bytes, kRepertoryRecordSize);
+    const std::string_view rec = sized;
     RepertoryRecord r;
-    r.Pathology = Get(rec, 0, kPathologyCapacity);
-    r.Posology = Get(rec, 101, kRepertoryPosologyCapacity);
-    r.Remedy = Get(rec, 352, kRepertoryRemedyCapacity);
-    r.Notes = GetParted(rec, kRepertoryNotesField);
+    if (fields & kRepertoryPathology)
+        r.Pathology = Get(rec, 0, kPathologyCapacity);
+    if (fields & kRepertoryPosology)
+        r.Posology = Get(rec, 101, kRepertoryPosologyCapacity);
+    if (fields & kRepertoryRemedy)
+        r.Remedy = Get(rec, 352, kRepertoryRemedyCapacity);
+    if (fields & kRepertoryNotes)
+        r.Notes = GetParted(rec, kRepertoryNotesField);
     return r;
 }
 
@@ -168,7 +202,8 @@ std::string EncodeTally(const RemedyTally& t)
 
 RemedyTally DecodeTally(std::string_view bytes)
 {
-    const std::string rec = Sized(bytes, kRemedyTallyRecordSize);
+    const Sized sized(bytes, kRemedyTallyRecordSize);
+    const std::string_view rec = sized;
     return {Get(rec, 0, kNameCapacity), static_cast<std::uint8_t>(rec[51])};
 }
 
@@ -194,7 +229,8 @@ std::string EncodePlantTable(const PlantTableRecord& r)
 
 PlantTableRecord DecodePlantTable(std::string_view bytes)
 {
-    const std::string rec = Sized(bytes, kPlantTableRecordSize);
+    const Sized sized(bytes, kPlantTableRecordSize);
+    const std::string_view rec = sized;
     PlantTableRecord r;
     r.Symptom = Get(rec, 0, 100);
     r.Plant = Get(rec, 101, 20);
@@ -227,11 +263,20 @@ PlantTableRecord PlantTableFromLines(const std::vector<std::string>& lines, std:
     return r;
 }
 
-std::vector<RemedyRecord> ReadPrimaryDatabase()
+std::vector<RemedyRecord> ReadPrimaryDatabase(unsigned fields)
 {
     std::vector<RemedyRecord> records;
-    for (const std::string& bytes : ReadWholeFile(kPrimaryFile, kRemedyRecordSize))
-        records.push_back(DecodeRemedy(bytes));
+    WholeFile(kPrimaryFile, kRemedyRecordSize).ForEach([&](std::size_t, std::string_view bytes) {
+        records.push_back(DecodeRemedy(bytes, fields));
+    });
+    return records;
+}
+
+std::vector<RemedyRecord> ReadRemedies(const std::vector<std::uint32_t>& numbers)
+{
+    std::vector<RemedyRecord> records;
+    for (const std::string& bytes : RecordFile(kPrimaryFile, kRemedyRecordSize).ReadSome(Indices(numbers)))
+        records.push_back(bytes.empty() ? RemedyRecord {} : DecodeRemedy(bytes));
     return records;
 }
 
@@ -283,11 +328,20 @@ void DeleteRepertoryEntry(std::size_t index)
     RecordFile(kRepertoryFile, kRepertoryRecordSize).Delete(index);
 }
 
-std::vector<RepertoryRecord> ReadRepertory()
+std::vector<RepertoryRecord> ReadRepertory(unsigned fields)
 {
     std::vector<RepertoryRecord> records;
-    for (const std::string& bytes : ReadWholeFile(kRepertoryFile, kRepertoryRecordSize))
-        records.push_back(DecodeRepertory(bytes));
+    WholeFile(kRepertoryFile, kRepertoryRecordSize).ForEach([&](std::size_t, std::string_view bytes) {
+        records.push_back(DecodeRepertory(bytes, fields));
+    });
+    return records;
+}
+
+std::vector<RepertoryRecord> ReadRepertoryEntries(const std::vector<std::uint32_t>& numbers)
+{
+    std::vector<RepertoryRecord> records;
+    for (const std::string& bytes : RecordFile(kRepertoryFile, kRepertoryRecordSize).ReadSome(Indices(numbers)))
+        records.push_back(bytes.empty() ? RepertoryRecord {} : DecodeRepertory(bytes));
     return records;
 }
 

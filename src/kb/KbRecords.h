@@ -87,7 +87,7 @@ struct RemedyRecord {
     std::string Indications;        // Indicazioni, up to 300: the disturbance this use treats
     std::string PsychicSynthesis;   // Sintesi Psichica, up to 1500
     std::string PrimarySignature;   // planet words, up to 30
-    std::string SecondarySignature; // planet words, up to 40 (shown, never searched)
+    std::string SecondarySignature; // planet words, up to 40
     std::string ZodiacSignature;    // sign words, up to 70
     std::string Warnings;           // Avvertenze, up to 400
     std::string Notes;              // Note (the composition), up to 750
@@ -98,11 +98,29 @@ struct RemedyRecord {
 // capacities[k]; characters beyond the last slice are dropped.
 std::vector<std::string> SliceText(std::string_view text, const std::vector<std::size_t>& capacities);
 
+// The fields of a remedy record, so that a search decodes only what it
+// looks at; the other texts stay empty.
+enum RemedyField : unsigned {
+    kRemedyName = 1u << 0,
+    kRemedyPosology = 1u << 1,
+    kRemedyIndications = 1u << 2,
+    kRemedySynthesis = 1u << 3,
+    kRemedyPrimary = 1u << 4,
+    kRemedySecondary = 1u << 5,
+    kRemedyZodiac = 1u << 6,
+    kRemedyWarnings = 1u << 7,
+    kRemedyNotes = 1u << 8,
+    kRemedySupplementary = 1u << 9,
+    kRemedySignatures = kRemedyPrimary | kRemedySecondary | kRemedyZodiac,
+    kRemedyAllFields = (1u << 10) - 1,
+};
+
 // Each text cut into its parts, each part truncated to its capacity.
 std::string EncodeRemedy(const RemedyRecord& r);
-// Joins the parts. Bytes shorter than a record read as empty fields; a
-// length byte larger than its field reads as the field's capacity.
-RemedyRecord DecodeRemedy(std::string_view bytes);
+// Joins the parts of the chosen fields. Bytes shorter than a record read as
+// empty fields; a length byte larger than its field reads as the field's
+// capacity.
+RemedyRecord DecodeRemedy(std::string_view bytes, unsigned fields = kRemedyAllFields);
 
 struct RepertoryRecord {
     std::string Pathology; // Patologia, up to 100
@@ -110,8 +128,15 @@ struct RepertoryRecord {
     std::string Remedy;    // Rimedio, up to 100: a remedy name of DBmain.rnd
     std::string Notes;     // notes on the pair, up to 750 (three parts)
 };
+enum RepertoryField : unsigned {
+    kRepertoryPathology = 1u << 0,
+    kRepertoryPosology = 1u << 1,
+    kRepertoryRemedy = 1u << 2,
+    kRepertoryNotes = 1u << 3,
+    kRepertoryAllFields = (1u << 4) - 1,
+};
 std::string EncodeRepertory(const RepertoryRecord& r);
-RepertoryRecord DecodeRepertory(std::string_view bytes);
+RepertoryRecord DecodeRepertory(std::string_view bytes, unsigned fields = kRepertoryAllFields);
 
 std::string EncodeRemedyName(std::string_view name);
 std::string DecodeRemedyName(std::string_view bytes);
@@ -145,10 +170,15 @@ PlantTableRecord PlantTableFromLines(const std::vector<std::string>& lines, std:
 
 // ---- Files --------------------------------------------------------------------
 
-// Every record of DBmain.rnd (record 0 included). Throws IoError when the
-// file is missing or unreadable, UserError when its size is not a whole
-// number of records.
-std::vector<RemedyRecord> ReadPrimaryDatabase();
+// Every record of DBmain.rnd (record 0 included), with the chosen fields.
+// The file is read in blocks: a search that needs a few fields holds those
+// texts only. Throws IoError when the file is missing or unreadable,
+// UserError when its size is not a whole number of records.
+std::vector<RemedyRecord> ReadPrimaryDatabase(unsigned fields = kRemedyAllFields);
+// The records at these numbers, in the order given, through one opening of
+// the file: the rows of one result page. A number past the end (the file
+// shortened since the search) reads as an empty record.
+std::vector<RemedyRecord> ReadRemedies(const std::vector<std::uint32_t>& numbers);
 void WritePrimaryDatabase(const std::vector<RemedyRecord>& records); // whole file, atomically
 RemedyRecord ReadRemedy(std::size_t index);
 // One record in place ("Salva"), at the end ("Salva come Nuovo"), or removed
@@ -157,7 +187,8 @@ void WriteRemedy(std::size_t index, const RemedyRecord& r);
 void AppendRemedy(const RemedyRecord& r);
 void DeleteRemedy(std::size_t index);
 
-std::vector<RepertoryRecord> ReadRepertory();
+std::vector<RepertoryRecord> ReadRepertory(unsigned fields = kRepertoryAllFields);
+std::vector<RepertoryRecord> ReadRepertoryEntries(const std::vector<std::uint32_t>& numbers);
 void WriteRepertory(const std::vector<RepertoryRecord>& records);
 RepertoryRecord ReadRepertoryEntry(std::size_t index);
 void WriteRepertoryEntry(std::size_t index, const RepertoryRecord& r);

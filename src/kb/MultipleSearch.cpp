@@ -118,7 +118,7 @@ std::vector<RankedRemedy> MultipleSymptomSearch(const std::vector<std::string>& 
     TallyTable table(ReadTextLines(kNameListFile));
     const auto counts = CriterionCounts(criteria);
     if (!counts.empty()) {
-        for (const RemedyRecord& r : ReadPrimaryDatabase()) {
+        for (const RemedyRecord& r : ReadPrimaryDatabase(kRemedyName | kRemedyIndications)) {
             const auto it = counts.find(FirstPart(r.Indications));
             if (it != counts.end())
                 table.Add(r.Name, it->second);
@@ -132,7 +132,7 @@ SearchDetail MultipleSymptomDetail(std::string_view item, const std::vector<std:
 {
     SearchDetail d = EmptyDetail(criteria);
     const std::string name = NameOfRankedItem(item);
-    for (const RemedyRecord& r : ReadPrimaryDatabase()) {
+    for (const RemedyRecord& r : ReadPrimaryDatabase(kRemedyName | kRemedyIndications | kRemedyPosology)) {
         if (r.Name != name)
             continue;
         const std::string indication = FirstPart(r.Indications);
@@ -151,7 +151,7 @@ SearchDetail MultipleSymptomDetail(std::string_view item, const std::vector<std:
 
 std::vector<std::string> PrepareCompositeFiles()
 {
-    const std::vector<RepertoryRecord> records = ReadRepertory();
+    const std::vector<RepertoryRecord> records = ReadRepertory(kRepertoryRemedy);
     std::vector<std::string> remedies;
     for (std::size_t i = 1; i < records.size(); ++i)
         if (!records[i].Remedy.empty())
@@ -168,7 +168,7 @@ std::vector<RankedRemedy> CompositeTherapySearch(const std::vector<std::string>&
     TallyTable table(ReadTextLines(kCompositeNameFile));
     const auto counts = CriterionCounts(criteria);
     if (!counts.empty()) {
-        for (const RepertoryRecord& r : ReadRepertory()) {
+        for (const RepertoryRecord& r : ReadRepertory(kRepertoryPathology | kRepertoryRemedy)) {
             const auto it = counts.find(r.Pathology);
             if (it != counts.end())
                 table.Add(r.Remedy, it->second);
@@ -182,7 +182,7 @@ SearchDetail CompositeTherapyDetail(std::string_view item, const std::vector<std
 {
     SearchDetail d = EmptyDetail(criteria);
     const std::string name = NameOfRankedItem(item);
-    for (const RepertoryRecord& r : ReadRepertory()) {
+    for (const RepertoryRecord& r : ReadRepertory(kRepertoryPathology | kRepertoryRemedy | kRepertoryPosology)) {
         // The tally file holds names cut to 50 characters: a longer
         // repertory name is matched on its first 50.
         if (Cut(r.Remedy, kNameCapacity) != name && r.Remedy != name)

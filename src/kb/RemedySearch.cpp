@@ -53,43 +53,49 @@ void RemedyConsultation::Clear()
     useNumberNote_ = false;
 }
 
-bool RemedyConsultation::FillFrom(const std::vector<RemedyRecord>& records, std::string_view name)
+namespace {
+
+std::vector<std::uint32_t> RecordsNamed(const std::vector<RemedyRecord>& names, std::string_view name)
 {
-    bool any = false;
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const RemedyRecord& e = records[r];
-        if (e.Name != name)
-            continue;
-        any = true;
-        PlaceMatch(static_cast<std::uint32_t>(r), RemedyRow(e));
-        caption_ = PreparationCaption(e.Name);
-        view_.heading = e.Name;
-        warnings_ = e.Warnings.empty() ? std::string(kNoWarningsText) : e.Warnings;
-        view_.note.text = e.PsychicSynthesis;
-    }
-    return any;
+    std::vector<std::uint32_t> matches;
+    for (std::size_t r = 1; r < names.size(); ++r)
+        if (names[r].Name == name)
+            matches.push_back(static_cast<std::uint32_t>(r));
+    return matches;
 }
+
+} // namespace
 
 void RemedyConsultation::Search(std::string_view line)
 {
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
-    BeginSearch();
-    useNumberNote_ = HasUseNumber(line);
-    if (!FillFrom(records, line)) {
+    const std::vector<RemedyRecord> names = ReadPrimaryDatabase(kRemedyName);
+    std::vector<std::uint32_t> matches = RecordsNamed(names, line);
+    if (matches.empty()) {
         const std::string name = NameBehindDisplay(line);
         if (!name.empty())
-            FillFrom(records, name);
+            matches = RecordsNamed(names, name);
+    }
+    // The caption, warnings and psychic synthesis are those of the last
+    // entry of the remedy.
+    const RemedyRecord last = matches.empty() ? RemedyRecord {} : ReadRemedies({matches.back()}).front();
+    PlaceMatches(matches, ReadRemedies, RemedyRow);
+    useNumberNote_ = HasUseNumber(line);
+    if (!matches.empty()) {
+        caption_ = PreparationCaption(last.Name);
+        view_.heading = last.Name;
+        warnings_ = last.Warnings.empty() ? std::string(kNoWarningsText) : last.Warnings;
+        view_.note.text = last.PsychicSynthesis;
     }
 }
 
 void RemedyConsultation::NextPage()
 {
-    TurnPage(+1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return RemedyRow(record); });
+    TurnPage(+1, ReadRemedies, RemedyRow);
 }
 
 void RemedyConsultation::PreviousPage()
 {
-    TurnPage(-1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return RemedyRow(record); });
+    TurnPage(-1, ReadRemedies, RemedyRow);
 }
 
 void RemedyConsultation::RowNote(int k)

@@ -28,7 +28,7 @@ class RemedyConsultation : public Consultation {
 public:
     // The list of the window: the lines of ProdotB.txt, in file order.
     static std::vector<std::string> RemedyList();
-    // Every entry of the remedy (DBmain.rnd read once): the line as a full
+    // Every entry of the remedy (the names of DBmain.rnd read once): the line as a full
     // name, else the name behind its display field.
     void Search(std::string_view line);
     void NextPage();
@@ -42,7 +42,6 @@ public:
     bool UseNumberNote() const { return useNumberNote_; }     // MemoPare shown
 
 private:
-    bool FillFrom(const std::vector<RemedyRecord>& records, std::string_view name);
     std::string warnings_;
     std::string caption_;
     bool useNumberNote_ = false;

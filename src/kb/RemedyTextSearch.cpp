@@ -10,6 +10,11 @@ const std::string& RemedyText(const RemedyRecord& r, RemedyTextKind kind)
     return kind == RemedyTextKind::Synthesis ? r.PsychicSynthesis : r.Notes;
 }
 
+unsigned RemedyTextField(RemedyTextKind kind)
+{
+    return kind == RemedyTextKind::Synthesis ? kRemedySynthesis : kRemedyNotes;
+}
+
 std::string SynthesisDisplay(const RemedyRecord& r)
 {
     return r.PsychicSynthesis.size() < 5 ? std::string(kNoSynthesisText) : r.PsychicSynthesis;

@@ -16,6 +16,8 @@ enum class RemedyTextKind {
     Notes,     // Note, parts 1-3: the composition of the remedy
 };
 const std::string& RemedyText(const RemedyRecord& r, RemedyTextKind kind);
+// The field of the record that holds that text (to read only it).
+unsigned RemedyTextField(RemedyTextKind kind);
 
 // The synthesis as shown: the joined text, or the "not given" sentence when
 // it is shorter than 5 characters.

@@ -52,7 +52,7 @@ std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& list,
                                            std::string_view sign)
 {
     const std::vector<std::string> index = ReadTextLines(kRemedyIndexFile);
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
+    const std::vector<RemedyRecord> records = ReadPrimaryDatabase(kRemedyName | kRemedySignatures);
     std::vector<SignatureRow> rows;
     std::vector<std::string> lines;
     for (std::size_t k = 0; k < list.size() && k < index.size(); ++k) {

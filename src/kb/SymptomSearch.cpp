@@ -31,23 +31,24 @@ std::vector<std::string> SymptomConsultation::SymptomList()
 
 void SymptomConsultation::Search(std::string_view symptom)
 {
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
-    BeginSearch();
+    const std::vector<RemedyRecord> records = ReadPrimaryDatabase(kRemedyIndications);
+    std::vector<std::uint32_t> matches;
     for (std::size_t r = 1; r < records.size(); ++r)
-        if (records[r].Indications == symptom) {
-            PlaceMatch(static_cast<std::uint32_t>(r), SymptomRow(records[r]));
-            view_.heading = records[r].Indications;
-        }
+        if (records[r].Indications == symptom)
+            matches.push_back(static_cast<std::uint32_t>(r));
+    PlaceMatches(matches, ReadRemedies, SymptomRow);
+    if (!matches.empty())
+        view_.heading = std::string(symptom);
 }
 
 void SymptomConsultation::NextPage()
 {
-    TurnPage(+1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return SymptomRow(record); });
+    TurnPage(+1, ReadRemedies, SymptomRow);
 }
 
 void SymptomConsultation::PreviousPage()
 {
-    TurnPage(-1, [] { return ReadPrimaryDatabase(); }, [](const auto& record) { return SymptomRow(record); });
+    TurnPage(-1, ReadRemedies, SymptomRow);
 }
 
 void SymptomConsultation::RowNote(int k)

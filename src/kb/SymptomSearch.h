@@ -24,7 +24,8 @@ class SymptomConsultation : public Consultation {
 public:
     // The list of the window: the lines of Sintomi.txt, in file order.
     static std::vector<std::string> SymptomList();
-    // Every entry whose indication equals the symptom (DBmain.rnd read once).
+    // Every entry whose indication equals the symptom (the indications of
+    // DBmain.rnd read once, then the first page's records).
     void Search(std::string_view symptom);
     void NextPage();
     void PreviousPage();

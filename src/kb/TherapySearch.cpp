@@ -7,21 +7,21 @@
 #include "platform/TextFile.h"
 #include "shell/UnServizi.h"
 
+#include <optional>
+
 namespace {
 
-// The bytes of every repertory record: the note's first part is needed as
-// stored, not only joined with the others.
-std::vector<std::string> RepertoryBytes()
-{
-    RecordFile file(kRepertoryFile, kRepertoryRecordSize);
-    if (file.Damaged())
-        throw UserError(std::string("Il file \"") + kRepertoryFile +
-                        "\" \xE8 danneggiato: la sua lunghezza non \xE8 un multiplo di " +
-                        std::to_string(kRepertoryRecordSize) + " byte.");
-    return file.ReadAll();
-}
-
 constexpr std::size_t kFirstNoteOffset = 453;
+
+// The first entry of a remedy's name in DBmain.rnd (its names read once).
+std::optional<RemedyRecord> FirstRemedyNamed(std::string_view name)
+{
+    const std::vector<RemedyRecord> names = ReadPrimaryDatabase(kRemedyName);
+    for (std::size_t r = 1; r < names.size(); ++r)
+        if (names[r].Name == name)
+            return ReadRemedies({static_cast<std::uint32_t>(r)}).front();
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -37,23 +37,24 @@ std::vector<std::string> TherapyConsultation::PathologyList()
 
 void TherapyConsultation::Search(std::string_view pathology)
 {
-    const std::vector<RepertoryRecord> records = ReadRepertory();
-    BeginSearch();
+    const std::vector<RepertoryRecord> records = ReadRepertory(kRepertoryPathology);
+    std::vector<std::uint32_t> matches;
     for (std::size_t r = 1; r < records.size(); ++r)
-        if (records[r].Pathology == pathology) {
-            PlaceMatch(static_cast<std::uint32_t>(r), TherapyRow(records[r]));
-            view_.heading = records[r].Pathology;
-        }
+        if (records[r].Pathology == pathology)
+            matches.push_back(static_cast<std::uint32_t>(r));
+    PlaceMatches(matches, ReadRepertoryEntries, TherapyRow);
+    if (!matches.empty())
+        view_.heading = std::string(pathology);
 }
 
 void TherapyConsultation::NextPage()
 {
-    TurnPage(+1, [] { return ReadRepertory(); }, [](const auto& record) { return TherapyRow(record); });
+    TurnPage(+1, ReadRepertoryEntries, TherapyRow);
 }
 
 void TherapyConsultation::PreviousPage()
 {
-    TurnPage(-1, [] { return ReadRepertory(); }, [](const auto& record) { return TherapyRow(record); });
+    TurnPage(-1, ReadRepertoryEntries, TherapyRow);
 }
 
 void TherapyConsultation::RowNote(int k)
@@ -64,28 +65,21 @@ void TherapyConsultation::RowNote(int k)
     const std::string& pathology = view_.heading;
     if (pages_.RowState(k) == 0) {
         view_.note = {"Note su " + remedy + " / " + pathology, {}};
-        const std::vector<std::string> records = RepertoryBytes();
-        for (std::size_t r = 1; r < records.size(); ++r) {
-            const RepertoryRecord e = DecodeRepertory(records[r]);
-            if (e.Pathology != pathology || e.Remedy != remedy)
+        const std::vector<RepertoryRecord> pairs = ReadRepertory(kRepertoryPathology | kRepertoryRemedy);
+        for (std::size_t r = 1; r < pairs.size(); ++r) {
+            if (pairs[r].Pathology != pathology || pairs[r].Remedy != remedy)
                 continue;
+            const std::string bytes = RecordFile(kRepertoryFile, kRepertoryRecordSize).Read(r);
             // The note's first part decides whether the pair has a note.
-            const std::string first =
-                records[r].size() >= kFirstNoteOffset + ShortString<250>::Size
-                    ? ShortString<250>::Get(records[r].data() + kFirstNoteOffset)
-                    : std::string();
+            const std::string first = ShortString<250>::Get(bytes.data() + kFirstNoteOffset);
             if (!StripTrailingJunk(first).empty())
-                view_.note.text = e.Notes;
+                view_.note.text = DecodeRepertory(bytes).Notes;
             break;
         }
         if (view_.note.text.empty())
             view_.note.text = "Nessuna Nota registrata per questa combinazione Patologia-Rimedio";
     } else {
-        const std::vector<RemedyRecord> records = ReadPrimaryDatabase();
-        const RemedyRecord* found = nullptr;
-        for (std::size_t r = 1; r < records.size() && !found; ++r)
-            if (records[r].Name == remedy)
-                found = &records[r];
+        const std::optional<RemedyRecord> found = FirstRemedyNamed(remedy);
         if (!found)
             view_.note = {remedy + " non \xE8 stato rintracciato nel Database Primario", {}};
         else

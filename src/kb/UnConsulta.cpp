@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QLineEdit* Box(QWidget* parent, const std::string& name, int width)
@@ -133,17 +135,20 @@ TFoConsulta::TFoConsulta(const char* objectName, const char* caption, bool signa
     root->addLayout(left);
     root->addLayout(centre, 1);
 
+    // One search per click (an activation as well would run it twice).
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { Guarded([this] { ListBox1Click(); }); });
-    connect(ListBox1, &QListWidget::itemActivated, this, [this] { Guarded([this] { ListBox1Click(); }); });
+    // A page change clears the rows, and with them the signature pop-up.
     connect(BBseguito, &QPushButton::clicked, this, [this] {
         Guarded([this] {
             NextPage();
+            list->hide();
             Render();
         });
     });
     connect(BBAnticipo, &QPushButton::clicked, this, [this] {
         Guarded([this] {
             PreviousPage();
+            list->hide();
             Render();
         });
     });
@@ -236,8 +241,16 @@ bool TFoConsulta::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             const std::string typed = FromQ(key->text());
-            if (typed.empty())
-                return false; // cursor and function keys
+            // Enter, the deletion key and characters go to the search; cursor,
+            // function and control keys (Tab, Esc, Ctrl+letter) keep their
+            // usual meaning.
+            const bool searchKey = typed.size() == 1 && (typed[0] == '\r' || typed[0] == '\b');
+            const bool printable = std::all_of(typed.begin(), typed.end(), [](char c) {
+                const auto u = static_cast<unsigned char>(c);
+                return u >= 0x20 && u != 0x7F;
+            });
+            if (typed.empty() || (!searchKey && !printable))
+                return false;
             Guarded([&] {
                 for (char c : typed)
                     EdCercaKeyPress(c);

@@ -118,7 +118,7 @@ void TRemedyTextForm::BBcercaClick()
     MemoNote->clear();
     LabelMemo->setText(ToQ(captions_.searchTitle));
     word_ = UpperCase1252(FromQ(EditCerca->text()));
-    for (const std::string& name : FindRemedies(names_, ReadPrimaryDatabase(), word_, kind_))
+    for (const std::string& name : FindRemedies(names_, ReadPrimaryDatabase(kRemedyName | RemedyTextField(kind_)), word_, kind_))
         ListBox3->addItem(ToQ(name));
 }
 

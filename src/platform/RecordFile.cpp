@@ -4,6 +4,7 @@
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -77,6 +78,79 @@ std::vector<std::string> RecordFile::ReadAll() const
     records.reserve(n);
     for (std::size_t i = 0; i < n; ++i)
         records.push_back(bytes.substr(i * recordSize_, recordSize_));
+    return records;
+}
+
+namespace {
+
+// A file opened for reading, closed when the holder goes.
+class ReadHandle {
+public:
+    explicit ReadHandle(const std::string& name) : name_(name)
+    {
+        const fs::path p = ProgramPath::Resolve(name);
+        fd_ = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0)
+            throw IoError(name, "apertura", std::strerror(errno));
+    }
+    ~ReadHandle() { ::close(fd_); }
+    ReadHandle(const ReadHandle&) = delete;
+    ReadHandle& operator=(const ReadHandle&) = delete;
+
+    // Up to `size` bytes from `offset`; fewer only at the end of the file.
+    std::size_t ReadAt(char* into, std::size_t size, std::size_t offset) const
+    {
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t n = ::pread(fd_, into + done, size - done, static_cast<off_t>(offset + done));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw IoError(name_, "lettura", std::strerror(errno));
+            }
+            if (n == 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+
+private:
+    const std::string& name_;
+    int fd_ = -1;
+};
+
+} // namespace
+
+void RecordFile::ForEach(const std::function<void(std::size_t, std::string_view)>& visit) const
+{
+    ReadHandle file(name_);
+    // About a megabyte a block, always whole records.
+    const std::size_t perBlock = std::max<std::size_t>(1, (1u << 20) / recordSize_);
+    std::string block(perBlock * recordSize_, '\0');
+    std::size_t index = 0;
+    for (;;) {
+        const std::size_t got = file.ReadAt(block.data(), block.size(), index * recordSize_);
+        const std::size_t whole = got / recordSize_;
+        for (std::size_t k = 0; k < whole; ++k)
+            visit(index + k, std::string_view(block.data() + k * recordSize_, recordSize_));
+        index += whole;
+        if (got < block.size())
+            return;
+    }
+}
+
+std::vector<std::string> RecordFile::ReadSome(const std::vector<std::size_t>& indices) const
+{
+    ReadHandle file(name_);
+    std::vector<std::string> records;
+    records.reserve(indices.size());
+    for (std::size_t index : indices) {
+        std::string rec(recordSize_, '\0');
+        if (file.ReadAt(rec.data(), recordSize_, index * recordSize_) != recordSize_)
+            rec.clear();
+        records.push_back(std::move(rec));
+    }
     return records;
 }
 

@@ -7,6 +7,7 @@
 // A file whose size is not a multiple of the record size is damaged:
 // Count() reports the whole records and Damaged() tells the caller.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,13 @@ public:
     // Record `index`; throws IoError past the end.
     std::string Read(std::size_t index) const;
     std::vector<std::string> ReadAll() const;
+    // Calls `visit(index, bytes)` for every whole record in order, reading
+    // the file in blocks, so that a search over a large file holds one
+    // block in memory instead of the whole file.
+    void ForEach(const std::function<void(std::size_t, std::string_view)>& visit) const;
+    // The records at these numbers, in the order given, through one opening
+    // of the file; a number past the end reads as an empty string.
+    std::vector<std::string> ReadSome(const std::vector<std::size_t>& indices) const;
 
     // Overwrites record `index` (index == Count() appends).
     void Write(std::size_t index, std::string_view record);

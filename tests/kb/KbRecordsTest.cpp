@@ -57,6 +57,15 @@ TEST(RemedyRecordLayout, HandMadeImageDecodesAndEncodesIdentically)
     EXPECT_EQ(r.Notes, "N1N2N3");
     EXPECT_EQ(r.SupplementaryNotes, "X1X2X3");
 
+    // A search decodes only the fields it asks for.
+    const RemedyRecord some = DecodeRemedy(rec, kRemedyName | kRemedyIndications | kRemedyZodiac);
+    EXPECT_EQ(some.Name, "MSA Melissa");
+    EXPECT_EQ(some.Indications, "Insonnia grave");
+    EXPECT_EQ(some.ZodiacSignature, "Cancro");
+    for (const std::string* empty : {&some.Posology, &some.PsychicSynthesis, &some.PrimarySignature,
+                                     &some.SecondarySignature, &some.Warnings, &some.Notes, &some.SupplementaryNotes})
+        EXPECT_EQ(*empty, "");
+
     // The encoder writes each text from its first part on: short texts
     // leave the later parts empty.
     RemedyRecord flat;

@@ -42,6 +42,43 @@ TEST_F(RecordFileTest, RecordsFollowEachOtherWithNoHeader)
     EXPECT_EQ(file.ReadAll(), (std::vector<std::string>{Rec('a'), Rec('b'), std::string("c\0\0\0", 4), Rec('d')}));
 }
 
+// Records of the remedy database's size over several blocks, and a
+// partial record at the end: every whole record is visited once, in order,
+// with its own bytes; the partial tail is not.
+TEST(RecordFileBlocks, ForEachVisitsEveryWholeRecordAcrossBlocks)
+{
+    TempFolder dir;
+    constexpr std::size_t size = 4814;
+    constexpr std::size_t count = 700; // a little more than three blocks
+    std::string bytes;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string rec(size, static_cast<char>('A' + i % 26));
+        rec.replace(0, 4, std::to_string(1000 + i));
+        bytes += rec;
+    }
+    dir.Put("Dati/Grande.rnd", bytes + "partial");
+    RecordFile file("Dati\\Grande.rnd", size);
+    std::size_t seen = 0;
+    file.ForEach([&](std::size_t index, std::string_view rec) {
+        ASSERT_EQ(index, seen);
+        ASSERT_EQ(rec, std::string_view(bytes).substr(index * size, size));
+        ++seen;
+    });
+    EXPECT_EQ(seen, count);
+
+    const std::vector<std::string> some = file.ReadSome({699, 0, 350, 700, 5000});
+    ASSERT_EQ(some.size(), 5u);
+    EXPECT_EQ(some[0], bytes.substr(699 * size, size));
+    EXPECT_EQ(some[1], bytes.substr(0, size));
+    EXPECT_EQ(some[2], bytes.substr(350 * size, size));
+    EXPECT_EQ(some[3], ""); // only a partial record there
+    EXPECT_EQ(some[4], "");
+
+    RecordFile missing("Dati\\Assente.rnd", size);
+    EXPECT_THROW(missing.ForEach([](std::size_t, std::string_view) {}), IoError);
+    EXPECT_THROW(missing.ReadSome({0}), IoError);
+}
+
 TEST_F(RecordFileTest, NameIsResolvedWithoutRegardToCase)
 {
     PutRecords("ab");
