@@ -21,7 +21,8 @@
 #include <memory>
 
 const char* const kExportUsage =
-    "export --page test|wheel|coordi0..2|stoffa0..3|aspetti1|aspetti2|marbeck|maestri0\n"
+    "export --page test|wheel|coordi0..2|stoffa0..3|archetip|aspetti1..3|energi0..2|antisce0..3\n"
+    "              |dodecate|marbeck|maestri0|maestri1\n"
     "       --format emf|svg|pdf|png --out FILE\n"
     "                                    disegna la pagina indicata nel file, nel formato scelto\n"
     "                                    (le pagine del tema: il soggetto corrente)";

@@ -31,12 +31,14 @@ void Ink(CanvasColor color)
         t.canvas->SetTextColor(InkFor(color, t.kind));
 }
 
+// The title and its subtitle end above y = 14, clear of the top of a wheel
+// (its outer circle reaches y = 17).
 void Title(const std::string& line1, const std::string& line2 = {})
 {
     SetInkColor(0);
-    TextCenter(line1, 4, 98, 6);
+    TextCenter(line1, 4, 98, 2.5L);
     if (!line2.empty())
-        TextCenter(line2, 1, 98, 15);
+        TextCenter(line2, 1, 98, 10);
 }
 
 void Text(const std::string& s, int font, long double x, long double y)
@@ -402,11 +404,19 @@ PageResult Archetip(PageContext& context)
         const std::vector<std::string> labels =
             TR::DignityLabels(TR::DignitiesOf(p, signs[std::size_t(p)]), marks[std::size_t(p)] != 0);
         std::string line = std::string(Attributions::BodyName(p)) + " in " + SignFullName(signs[std::size_t(p)]) + ":";
-        for (const std::string& l : labels)
+        std::string shown;
+        for (const std::string& l : labels) {
             line += " " + l;
+            shown += (shown.empty() ? "" : " ") + l;
+        }
         if (marks[std::size_t(p)] != 0)
             line += " (" + std::to_string(marks[std::size_t(p)]) + ")";
         r.lines.push_back(line);
+        // On the page, inside the inner circle: the planet's symbol and its
+        // dignities and debilities.
+        const long double y = 79 + (p - 1) * 6.5L;
+        DrawPlanetSymbol(p, 4, 68, y + 1.6L);
+        Text(shown, 0, 72, y);
     }
     return r;
 }
@@ -476,7 +486,7 @@ PageResult Energi(int sub)
                 const TR::MagneticAffinity a = TR::MagneticAffinityOf(lons[std::size_t(i - 1)], lons[std::size_t(j - 1)]);
                 std::string word(TR::MagneticRelationText(a.relation));
                 SetInkColor(0);
-                TextCenter(word.substr(0, 6) + ".", 0, x0 + (j - 1) * cell + cell / 2,
+                TextCenter(word.substr(0, 7) + ".", 0, x0 + (j - 1) * cell + cell / 2,
                            y0 + (i - 1) * cell + cell / 2 - 1.5L);
             }
         Text("Concord. = stessa polarit\xE0, Complem. = polarit\xE0 opposte", 1, 10, 186);
@@ -498,7 +508,7 @@ PageResult Energi(int sub)
             if (p >= 3) {
                 const std::optional<bool> waxing = TR::ReachedByWaxingMoon(lons[0], lons[1], lons[std::size_t(p - 1)]);
                 if (waxing)
-                    Text(*waxing ? "Luna crescente" : "Luna calante", 1, 150, y);
+                    Text(*waxing ? "Luna crescente" : "Luna calante", 1, 158, y);
             }
         }
     }
@@ -679,7 +689,7 @@ std::vector<PowerBar> PowerBars(const std::vector<long double>& values)
         long double scaled = m > 0 ? v / (m / 30) : 0;
         if (std::fabs(scaled) < 3)
             scaled = 3;
-        b.length = int(std::llround(std::fabs(scaled)));
+        b.length = int(RoundHalfEven(std::fabs(scaled)));
         bars.push_back(b);
     }
     return bars;

@@ -193,7 +193,6 @@ void TFgrVelko::BuildControls()
 
     Panel3 = Panel(this, "Panel3");
     MemoAspetti = Memo(Panel3, "MemoAspetti");
-    MemoAspetti->setLineWrapMode(QPlainTextEdit::NoWrap);
     SetFontSize(MemoAspetti, 8);
     BBchiudiAsp = Button(Panel3, "BBchiudiAsp", "Chiudi");
     BBFont = Button(Panel3, "BBFont", "Font +");
@@ -279,17 +278,25 @@ void TFgrVelko::BuildControls()
         if (v >= 0 && v < ListBoxPiante->count())
             ListBoxPiante->setCurrentRow(v);
     });
+    SetDataFonts();
+    SetPlantFonts();
 }
 
 // ---- Layout ------------------------------------------------------------------
 
+// The right column, 82 units wide up to x = 279, from the top: the data
+// (2-52), the page buttons (53-91), the information memo (92-134), the
+// attributions (135-192) and the signature search (193-201). The aspect
+// lists and the plants lie over the attributions and leave the
+// information memo and the signature search in view.
 void TFgrVelko::LayoutFromPageUnits()
 {
-    const long double x = 197, w = 80;
+    const long double x = 197, w = 82;
     Place(PanelDati, x, 2, w, 50);
+    QLineEdit* const edits[7] = {EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd};
     for (int i = 0; i < 7; ++i) {
-        Place(DatiLabels[std::size_t(i)], 1, 1 + i * 7, 30, 6);
-        Place(EdNome->parentWidget()->findChildren<QLineEdit*>()[i], 31, 1 + i * 7, w - 32, 6);
+        Place(DatiLabels[std::size_t(i)], 1, 1 + i * 7, 33, 6);
+        Place(edits[i], 35, 1 + i * 7, w - 36, 6);
     }
     Place(PanelPulsanti, x, 53, w, 38);
     QPushButton* buttons[11] = {BBcoordi, BBstoffa,  BBarchetip, BBaspetti, BBEnergi, BBantisce,
@@ -304,12 +311,12 @@ void TFgrVelko::LayoutFromPageUnits()
     Place(LabGeneral, 1, 29.5L, w - 20, 4);
     Place(MemoL2, 1, 34, w - 2, 22);
     Place(Image2, w - 10, 0.5L, 8, 4.5L);
-    Place(Panel3, x, 92, w, 100);
-    Place(MemoAspetti, 0.5L, 0.5L, w - 1, 91);
-    Place(BBchiudiAsp, 1, 93, 30, 6);
-    Place(BBFont, 33, 93, 20, 6);
+    Place(Panel3, x, 135, w, 57);
+    Place(MemoAspetti, 0.5L, 0.5L, w - 1, 49);
+    Place(BBchiudiAsp, 1, 50.5L, 30, 6);
+    Place(BBFont, 33, 50.5L, 20, 6);
     const long double th = plantsExpanded_ ? 167 : 92, memo3 = plantsExpanded_ ? 120 : 45;
-    Place(PanelTovr, x, 200 - th, w, th);
+    Place(PanelTovr, x, 192 - th, w, th);
     Place(LabPianta, 1, 0.5L, 40, 4);
     Place(Image1, w - 10, 0.5L, 8, 8);
     Place(ComboBoxPiante, 1, 5, 50, 6);
@@ -395,8 +402,8 @@ bool TFgrVelko::eventFilter(QObject* watched, QEvent* event)
             // Double click: the information memo grows over the panels below
             // it, or back.
             const bool tall = PanelInfo->height() > PxY(50);
-            Place(PanelInfo, 197, 92, 80, tall ? 42 : 108);
-            Place(Memo1, 0.5L, 0.5L, 79, tall ? 41 : 107);
+            Place(PanelInfo, 197, 92, 82, tall ? 42 : 100);
+            Place(Memo1, 0.5L, 0.5L, 81, tall ? 41 : 99);
             PanelInfo->raise();
             return true;
         }
@@ -442,6 +449,10 @@ void TFgrVelko::FormActivate()
     zoneOffset_ = lon * 4 / 60 * (CurrentSubject.LonHemi == "E" ? -1 : 1);
     hour_ = ComputeCurrentSubjectChart().Hour;
     ShowSection(1);
+    // With the plant work enabled in the main window, the plants panel
+    // opens with the window, on every plant.
+    if (PlantPanelMode)
+        ShowPlants();
     Timer1->start();
 }
 
@@ -455,25 +466,14 @@ void TFgrVelko::Timer1Timer()
     PrinterLandscape = true;
     DrawPageFrame(*this);
     if (pageShown_ && currentPage_ == Wheel::Page::Archetip) {
-        ClearArea(2, 2, 195, 195);
+        FillBlack(2, 2, 195, 195);
         AnalysisPages::PageContext context {hour_, &centres_};
         lastPage_ = AnalysisPages::DrawPage(currentPage_, 0, context);
     } else {
-        ClearArea(0, 0, 280, 203);
+        FillBlack(0, 0, 280, 203);
         DrawMainWheel();
     }
     update();
-}
-
-void TFgrVelko::ClearArea(long double x1, long double y1, long double x2, long double y2)
-{
-    for (const DrawTarget& t : DrawTargets()) {
-        t.canvas->SelectBrush({0, BrushStyle::Solid});
-        t.canvas->SelectPen({1, 0, PenStyle::Solid});
-        t.canvas->Rectangle({DeviceX(x1), DeviceY(y1), DeviceX(x2), DeviceY(y2)});
-        t.canvas->ReleasePen();
-        t.canvas->ReleaseBrush();
-    }
 }
 
 void TFgrVelko::DrawMainWheel()
@@ -509,9 +509,11 @@ void TFgrVelko::PageButtonClick(Wheel::Page page)
     signCycles_.fill(0);
     Panel3->hide();                                                 // 3
     PanelTovr->hide();
+    PanelSegnaPato->hide(); // its lists lie over the drawing area
+    PanelBase->hide();      // emptied below; a click on a symbol shows it again
     Image1->clear();
     Image2->clear();
-    ClearArea(2, 2, 195, 195);                                      // 4
+    FillBlack(2, 2, 195, 195);                                      // 4
     MemoL1->clear();
     MemoL2->clear();
     LabSpecific->clear();
@@ -524,6 +526,14 @@ void TFgrVelko::PageButtonClick(Wheel::Page page)
     currentPage_ = page;
     pageShown_ = true;
     if (lastPage_.listPanel) {
+        // The aspect lists are set in columns, unbroken; the attribution
+        // texts of the other pages wrap at the panel's edge.
+        const bool columns = page == Wheel::Page::Aspetti;
+        QFont font = columns ? QFont(QStringLiteral("Liberation Mono")) : QFont();
+        font.setStyleHint(columns ? QFont::Monospace : QFont::SansSerif);
+        font.setPointSize(largeAspettiFont_ ? 10 : 8);
+        MemoAspetti->setFont(font);
+        MemoAspetti->setLineWrapMode(columns ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
         SetLines(MemoAspetti, lastPage_.lines);
         Panel3->show();
         Panel3->raise();
@@ -589,6 +599,8 @@ void TFgrVelko::ClickAt(int x, int y)
         }
         const Wheel::SymbolStep step = Wheel::NextBodyStep(b, bodyCycles_[std::size_t(b - 1)]);
         switch (step) {
+        case Wheel::SymbolStep::SelectOnly:
+            break;
         case Wheel::SymbolStep::Plants:
             ShowPlants();
             break;
@@ -600,7 +612,8 @@ void TFgrVelko::ClickAt(int x, int y)
             ShowAttributions(true, b);
             break;
         }
-        ShowSection(Wheel::BodySection(step));
+        if (Wheel::BodySection(step) > 0)
+            ShowSection(Wheel::BodySection(step));
         update();
         return;
     }
@@ -664,6 +677,7 @@ void TFgrVelko::ShowAttributions(bool body, int number)
     LabSpecific->setText(ToQ(r.specificLabel));
     LabGeneral->setText(ToQ(r.generalLabel));
     PanelBase->show();
+    PanelBase->raise();
 }
 
 void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
@@ -678,10 +692,14 @@ void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
         DrawCircle(b.x, b.y, 1.2L);
     }
     ReleasePen();
-    ClearArea(2, 2, 60, 16);
+    // The positions in the top left corner, clear of the wheel and of a
+    // page's centred title.
+    FillBlack(2, 2, 50, 23);
     SetInkColor(0);
     TextLeft("ANTISCE e CONTRANTISCE", 1, 4, 4);
-    TextLeft(label + ": " + LongitudeFullText("", points[0]) + " / " + LongitudeFullText("", points[1]), 0, 4, 9);
+    TextLeft(label + ":", 0, 4, 9);
+    TextLeft("Antisce " + LongitudeFullText("", points[0]), 0, 4, 13);
+    TextLeft("Contrantisce " + LongitudeFullText("", points[1]), 0, 4, 17);
 }
 
 // ---- Plants ------------------------------------------------------------------------
@@ -781,6 +799,11 @@ void TFgrVelko::LbExtraSegClick()
 void TFgrVelko::BBsizeFontClick()
 {
     largeFont_ = !largeFont_;
+    SetDataFonts();
+}
+
+void TFgrVelko::SetDataFonts()
+{
     const int size = largeFont_ ? 10 : 8;
     for (QPushButton* b : PanelPulsanti->findChildren<QPushButton*>())
         SetFontSize(b, size);

@@ -123,7 +123,6 @@ private:
     void BuildControls();
     void LayoutFromPageUnits();
     void ResetImage();
-    void ClearArea(long double x1, long double y1, long double x2, long double y2);
     void DrawMainWheel();
     void ShowSection(int n);
     void ShowAttributions(bool body, int number);
@@ -133,6 +132,7 @@ private:
     void ShowSymbolImages(const std::string& file);
     void RedrawDots();
     void SetPlantFonts();
+    void SetDataFonts();
 
     QImage image_;
     QPainter imagePainter_;

@@ -461,6 +461,17 @@ void DrawRect(long double x1, long double y1, long double x2, long double y2)
         t.canvas->Rectangle(DeviceBox(x1, y1, x2, y2));
 }
 
+void FillBlack(long double x1, long double y1, long double x2, long double y2)
+{
+    for (const DrawTarget& t : DrawTargets()) {
+        t.canvas->SelectBrush({0, BrushStyle::Solid});
+        t.canvas->SelectPen({1, 0, PenStyle::Solid});
+        t.canvas->Rectangle(DeviceBox(x1, y1, x2, y2));
+        t.canvas->ReleasePen();
+        t.canvas->ReleaseBrush();
+    }
+}
+
 void DrawEllipse(long double x1, long double y1, long double x2, long double y2)
 {
     for (const DrawTarget& t : DrawTargets())

@@ -116,6 +116,9 @@ void ReleaseFont();
 void MoveToXY(long double x, long double y);
 void LineToXY(long double x, long double y);
 void DrawRect(long double x1, long double y1, long double x2, long double y2);
+// The rectangle filled black, outline included, on every target: the chart
+// window's background, which clears what was drawn there.
+void FillBlack(long double x1, long double y1, long double x2, long double y2);
 void DrawEllipse(long double x1, long double y1, long double x2, long double y2);
 // On the screen at a zoom of exactly 1 one closed arc over the circle's box;
 // otherwise a 72-gon from the top of the circle, clockwise on the page.

@@ -27,12 +27,13 @@ void SetTextColorAll(CanvasColor color)
         t.canvas->SetTextColor(InkFor(color, t.kind));
 }
 
-// The true-position dot: black on paper, white on the screen.
+// The true-position dot: black on paper, white on the screen, outlined in
+// its own colour.
 void TrueDot(PagePoint p)
 {
     for (const DrawTarget& t : DrawTargets()) {
         const CanvasColor c = t.kind == TargetKind::Screen ? CanvasRgb(255, 255, 255) : CanvasRgb(0, 0, 0);
-        t.canvas->SelectPen(PenFor(2, t.kind));
+        t.canvas->SelectPen({1, c, PenStyle::Solid});
         t.canvas->SelectBrush(BrushFor(c, t.kind));
         const int x = DeviceX(p.x), y = DeviceY(p.y), r = std::max(1, DeviceLength(0.2L));
         t.canvas->Ellipse({x - r, y - r, x + r, y + r});
@@ -189,14 +190,12 @@ bool Hits(int x, int y, long double px, long double py)
 
 SymbolStep NextBodyStep(int body, int& cycle)
 {
-    for (int tries = 0; tries < 4; ++tries) {
-        const int step = cycle % 4;
-        cycle = (step + 1) % 4;
-        const bool applies = (step != 1 || body < 10) && (step != 3 || body < 8);
-        if (applies)
-            return SymbolStep(step);
-    }
-    return SymbolStep::Attributions;
+    const int step = cycle % 4;
+    const bool applies = (step != 1 || body < 10) && (step != 3 || body < 8);
+    if (!applies)
+        return SymbolStep::SelectOnly;
+    cycle = (step + 1) % 4;
+    return SymbolStep(step);
 }
 
 SymbolStep NextSignStep(int& cycle)
@@ -213,6 +212,8 @@ int BodySection(SymbolStep step)
         return 29;
     case SymbolStep::Antiscia:
         return 30;
+    case SymbolStep::SelectOnly:
+        return 0;
     default:
         return 28;
     }
@@ -435,9 +436,11 @@ void Furniture()
 {
     DrawAngleMarks(HouseCusps, kCX, kCY, kDecanOuter);
     DrawBadge(5, 50);
+    // Name and date below the wheel's lowest point (y = 183), so that a long
+    // name never runs into the rings.
     SetInkColor(0);
-    TextLeft(CurrentSubject.Name, 1, 42, 181);
-    TextLeft(BirthDateText(), 1, 42, 186);
+    TextLeft(CurrentSubject.Name, 1, 42, 184);
+    TextLeft(BirthDateText(), 1, 42, 189);
     WritePositionFiles();
 }
 
@@ -455,11 +458,7 @@ void DrawWheelVariant(Centres& centres)
     Furniture();
     if (ToPrinter || ToMetafile)
         return; // the black field covers the screen's right column only
-    SelectPen(2);
-    SelectBrush(CanvasRgb(0, 0, 0));
-    DrawRect(195, 2, 279, 100);
-    ReleaseBrush();
-    ReleasePen();
+    FillBlack(195, 2, 279, 100);
 }
 
 } // namespace Wheel

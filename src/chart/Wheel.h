@@ -57,14 +57,17 @@ std::vector<long double> SpreadAngles(const std::vector<long double>& angles, lo
 // under the current transform (PageScale, ZoomFactor, StretchX/Y, Origin).
 bool Hits(int x, int y, long double px, long double py);
 
-// What a click on a wheel body or a sign shows next.
-enum class SymbolStep { Attributions = 0, Plants = 1, Hidden = 2, Antiscia = 3 };
+// What a click on a wheel body or a sign shows next; SelectOnly: the click
+// only selects the body.
+enum class SymbolStep { Attributions = 0, Plants = 1, Hidden = 2, Antiscia = 3, SelectOnly = 4 };
 // The step the click on chart body `body` shows, advancing its cycle. A step
-// that does not apply to the body (plants for the angles, antiscia for the
-// nodes and angles) is passed over, so every click shows something.
+// that does not apply to the body (plants only below body 10, antiscia only
+// below body 8) leaves the cycle where it is and the click only selects the
+// body: the angles stop after their attributions, the nodes before their
+// antiscia, until a page button starts the cycles again.
 SymbolStep NextBodyStep(int body, int& cycle);
 SymbolStep NextSignStep(int& cycle);
-// Information section of each step.
+// Information section of each step (0 for SelectOnly: none is loaded).
 int BodySection(SymbolStep step);
 int SignSection(SymbolStep step);
 

@@ -295,6 +295,11 @@ void TFoVelkor::ConnectHandlers()
             throw;
         }
         QApplication::restoreOverrideCursor();
+        // The chart window's further pages need the computed chart: the
+        // main window enables them when it opens the window for a subject.
+        for (QPushButton* page : {FgrVelko->BBEnergi, FgrVelko->BBantisce, FgrVelko->BBdodecate, FgrVelko->BBmarbeck,
+                                  FgrVelko->BBmaestri})
+            page->setEnabled(true);
         ShowModalForm(FgrVelko, 0, false);
     });
     on(BBOriz, [this] { SummaryChart(16, "L", true); });

@@ -158,6 +158,46 @@ private slots:
         QVERIFY(form_->PanelTovr->isHidden());
     }
 
+    void anglesStopAfterTheirAttributions()
+    {
+        Open();
+        const PagePoint asc = form_->Centres().bodies[9];
+        Click(asc);
+        QCOMPARE(form_->SelectedPlanet(), 10);
+        QVERIFY(form_->MemoL1->toPlainText().startsWith(QStringLiteral("ASCENDENTE ")));
+        const QString section = form_->Memo1->toPlainText();
+        // No plants and no antiscia for the angles: later clicks only
+        // select the Ascendant again.
+        for (int i = 0; i < 3; ++i) {
+            Click(asc);
+            QCOMPARE(form_->SelectedPlanet(), 10);
+            QVERIFY(form_->PanelTovr->isHidden());
+            QCOMPARE(form_->Memo1->toPlainText(), section);
+        }
+        // A page button starts the cycles again.
+        form_->BBcoordi->click();
+        QVERIFY(form_->PanelBase->isHidden());
+        QVERIFY(form_->MemoL1->toPlainText().isEmpty());
+    }
+
+    void plantWorkOpensThePlantsWithTheWindow()
+    {
+        PlantPanelMode = true;
+        Open();
+        PlantPanelMode = false;
+        QVERIFY(!form_->PanelTovr->isHidden());
+        QVERIFY(form_->ListBoxPiante->count() > 0);
+    }
+
+    void pageButtonClosesTheSignatureLists()
+    {
+        Open();
+        form_->BBextraOk->click();
+        QVERIFY(!form_->PanelSegnaPato->isHidden());
+        form_->BBstoffa->click();
+        QVERIFY(form_->PanelSegnaPato->isHidden());
+    }
+
     void clickOnASignAndNowhere()
     {
         Open();
@@ -233,7 +273,11 @@ private slots:
         CreateForms();
         FoVelkor->show();
         QTRY_VERIFY(FoVelkor->ActivationCount() >= 1);
-        bool drawn = false, wasChartWindow = false;
+        // The further pages start disabled; the main window enables them
+        // when it opens the window.
+        QVERIFY(!FgrVelko->BBEnergi->isEnabled());
+        QVERIFY(!FgrVelko->BBmaestri->isEnabled());
+        bool drawn = false, wasChartWindow = false, pagesEnabled = false;
         QTimer::singleShot(50, FoVelkor, [&] {
             auto* dialog = qobject_cast<TFgrVelko*>(QApplication::activeModalWidget());
             wasChartWindow = dialog == FgrVelko;
@@ -241,11 +285,16 @@ private slots:
                 return;
             QTRY_VERIFY(dialog->Centres().drawn);
             drawn = true;
+            pagesEnabled = true;
+            for (QPushButton* b :
+                 {dialog->BBEnergi, dialog->BBantisce, dialog->BBdodecate, dialog->BBmarbeck, dialog->BBmaestri})
+                pagesEnabled = pagesEnabled && b->isEnabled();
             dialog->BBprivato->click();
         });
         FoVelkor->BBProped->click();
         QVERIFY(wasChartWindow);
         QVERIFY(drawn);
+        QVERIFY(pagesEnabled);
         DestroyForms();
     }
 };

@@ -95,7 +95,7 @@ TEST(WheelHit, FourteenPixelsHitFifteenDoNot)
     OriginX = 0;
 }
 
-TEST(WheelCycles, BodyClicksCycleAndPassOverStepsThatDoNotApply)
+TEST(WheelCycles, BodyClicksCycleAndStopAtAStepThatDoesNotApply)
 {
     using S = Wheel::SymbolStep;
     struct Case {
@@ -104,8 +104,11 @@ TEST(WheelCycles, BodyClicksCycleAndPassOverStepsThatDoNotApply)
     };
     const Case cases[] = {
         {2, {S::Attributions, S::Plants, S::Hidden, S::Antiscia, S::Attributions}},
-        {8, {S::Attributions, S::Plants, S::Hidden, S::Attributions}},
-        {10, {S::Attributions, S::Hidden, S::Attributions, S::Hidden}},
+        // The nodes have no antiscia: from the fourth click on they are only
+        // selected again; the angles have no plants either.
+        {8, {S::Attributions, S::Plants, S::Hidden, S::SelectOnly, S::SelectOnly}},
+        {10, {S::Attributions, S::SelectOnly, S::SelectOnly}},
+        {11, {S::Attributions, S::SelectOnly}},
     };
     for (const Case& c : cases) {
         int cycle = 0;
@@ -116,6 +119,7 @@ TEST(WheelCycles, BodyClicksCycleAndPassOverStepsThatDoNotApply)
     for (S s : {S::Attributions, S::Plants, S::Hidden, S::Antiscia, S::Attributions})
         EXPECT_EQ(Wheel::NextSignStep(sign), s);
     EXPECT_EQ(Wheel::BodySection(S::Plants), 29);
+    EXPECT_EQ(Wheel::BodySection(S::SelectOnly), 0);
     EXPECT_EQ(Wheel::SignSection(S::Antiscia), 33);
 }
 
