@@ -89,9 +89,28 @@ RecordFile WholeFile(const char* name, std::size_t recordSize)
     return file;
 }
 
-std::vector<std::size_t> Indices(const std::vector<std::uint32_t>& numbers)
+// Every record of a typed file, decoded by `decode` (bytes -> record).
+template <class Record, class Decode>
+std::vector<Record> DecodeAll(const char* name, std::size_t recordSize, Decode decode)
 {
-    return {numbers.begin(), numbers.end()};
+    std::vector<Record> records;
+    WholeFile(name, recordSize).ForEach([&](std::size_t, std::string_view bytes) {
+        records.push_back(decode(bytes));
+    });
+    return records;
+}
+
+// The records at these numbers, through one opening; a number past the end
+// gives an empty record.
+template <class Record, class Decode>
+std::vector<Record> DecodeSome(const char* name, std::size_t recordSize, const std::vector<std::uint32_t>& numbers,
+                               Decode decode)
+{
+    std::vector<Record> records;
+    const std::vector<std::size_t> indices(numbers.begin(), numbers.end());
+    for (const std::string& bytes : RecordFile(name, recordSize).ReadSome(indices))
+        records.push_back(bytes.empty() ? Record {} : decode(bytes));
+    return records;
 }
 
 } // namespace
@@ -265,19 +284,14 @@ PlantTableRecord PlantTableFromLines(const std::vector<std::string>& lines, std:
 
 std::vector<RemedyRecord> ReadPrimaryDatabase(unsigned fields)
 {
-    std::vector<RemedyRecord> records;
-    WholeFile(kPrimaryFile, kRemedyRecordSize).ForEach([&](std::size_t, std::string_view bytes) {
-        records.push_back(DecodeRemedy(bytes, fields));
-    });
-    return records;
+    return DecodeAll<RemedyRecord>(kPrimaryFile, kRemedyRecordSize,
+                                   [fields](std::string_view bytes) { return DecodeRemedy(bytes, fields); });
 }
 
 std::vector<RemedyRecord> ReadRemedies(const std::vector<std::uint32_t>& numbers)
 {
-    std::vector<RemedyRecord> records;
-    for (const std::string& bytes : RecordFile(kPrimaryFile, kRemedyRecordSize).ReadSome(Indices(numbers)))
-        records.push_back(bytes.empty() ? RemedyRecord {} : DecodeRemedy(bytes));
-    return records;
+    return DecodeSome<RemedyRecord>(kPrimaryFile, kRemedyRecordSize, numbers,
+                                    [](std::string_view bytes) { return DecodeRemedy(bytes); });
 }
 
 void WritePrimaryDatabase(const std::vector<RemedyRecord>& records)
@@ -330,19 +344,14 @@ void DeleteRepertoryEntry(std::size_t index)
 
 std::vector<RepertoryRecord> ReadRepertory(unsigned fields)
 {
-    std::vector<RepertoryRecord> records;
-    WholeFile(kRepertoryFile, kRepertoryRecordSize).ForEach([&](std::size_t, std::string_view bytes) {
-        records.push_back(DecodeRepertory(bytes, fields));
-    });
-    return records;
+    return DecodeAll<RepertoryRecord>(kRepertoryFile, kRepertoryRecordSize,
+                                      [fields](std::string_view bytes) { return DecodeRepertory(bytes, fields); });
 }
 
 std::vector<RepertoryRecord> ReadRepertoryEntries(const std::vector<std::uint32_t>& numbers)
 {
-    std::vector<RepertoryRecord> records;
-    for (const std::string& bytes : RecordFile(kRepertoryFile, kRepertoryRecordSize).ReadSome(Indices(numbers)))
-        records.push_back(bytes.empty() ? RepertoryRecord {} : DecodeRepertory(bytes));
-    return records;
+    return DecodeSome<RepertoryRecord>(kRepertoryFile, kRepertoryRecordSize, numbers,
+                                       [](std::string_view bytes) { return DecodeRepertory(bytes); });
 }
 
 void WriteRepertory(const std::vector<RepertoryRecord>& records)

@@ -7,6 +7,7 @@
 #include "kb/UnSintom3.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
+#include "support/KbWindowTesting.h"
 #include "support/TempFolder.h"
 
 #include <QLineEdit>
@@ -22,8 +23,7 @@
 class DebilitiesPlantsWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> dir_;
-    std::unique_ptr<Dialogs::Script> script_;
+    KbWindowFixture f_;
 
     template <class Form>
     static void ClickRadio(Form& form, const char* word)
@@ -51,15 +51,10 @@ class DebilitiesPlantsWindowTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<TempFolder>();
-        dir_->CopyTemplate();
-        script_ = std::make_unique<Dialogs::Script>();
+        f_.Begin();
+        f_.dir->CopyTemplate();
     }
-    void cleanup()
-    {
-        script_.reset();
-        dir_.reset();
-    }
+    void cleanup() { f_.End(); }
 
     void plantsByPlanet()
     {
@@ -82,44 +77,44 @@ private slots:
         ClickRadio(form, "Luna");
         QCOMPARE(Row(form.ListBox1, "Altea"), -1);
         QVERIFY(form.Memo1->toPlainText().isEmpty());
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void plantsBySignAndRebuild()
     {
-        const std::string table = dir_->Get("OpzioneS/DataStf.rnd");
+        const std::string table = f_.dir->Get("OpzioneS/DataStf.rnd");
         TFoSintom2 form;
         form.show();
         ClickRadio(form, "Toro");
         QVERIFY(Row(form.ListBox1, "Altea") >= 0);
 
         // Refused: nothing is written.
-        dir_->Put("OpzioneS/DataStf.rnd", table.substr(0, 2 * 599));
-        script_->AnswerNext(false);
+        f_.dir->Put("OpzioneS/DataStf.rnd", table.substr(0, 2 * 599));
+        f_.script->AnswerNext(false);
         QTest::mouseClick(form.BBCrea, Qt::LeftButton);
-        QCOMPARE(dir_->Get("OpzioneS/DataStf.rnd").size(), std::size_t(2 * 599));
+        QCOMPARE(f_.dir->Get("OpzioneS/DataStf.rnd").size(), std::size_t(2 * 599));
         // Confirmed: the table is built again from its text source.
-        script_->AnswerNext(true);
+        f_.script->AnswerNext(true);
         QTest::mouseClick(form.BBCrea, Qt::LeftButton);
-        QVERIFY(dir_->Get("OpzioneS/DataStf.rnd") == table);
+        QVERIFY(f_.dir->Get("OpzioneS/DataStf.rnd") == table);
         QVERIFY(Row(form.ListBox1, "Altea") >= 0);
-        QVERIFY(script_->Messages().back().kind == Dialogs::Kind::Information);
+        QVERIFY(f_.script->Messages().back().kind == Dialogs::Kind::Information);
 
         // Without the source: a message, the table as it was.
-        std::filesystem::remove(dir_->Path() / "OpzioneS/DbTesto.Txt");
-        script_->Clear();
-        script_->AnswerNext(true);
+        std::filesystem::remove(f_.dir->Path() / "OpzioneS/DbTesto.Txt");
+        f_.script->Clear();
+        f_.script->AnswerNext(true);
         QTest::mouseClick(form.BBCrea, Qt::LeftButton);
-        QVERIFY(dir_->Get("OpzioneS/DataStf.rnd") == table);
-        QVERIFY(script_->Messages().back().kind == Dialogs::Kind::Error);
-        QVERIFY(script_->Texts().back().find("DbTesto") != std::string::npos);
+        QVERIFY(f_.dir->Get("OpzioneS/DataStf.rnd") == table);
+        QVERIFY(f_.script->Messages().back().kind == Dialogs::Kind::Error);
+        QVERIFY(f_.script->Texts().back().find("DbTesto") != std::string::npos);
 
         // A damaged table: a message, an empty list.
-        dir_->Put("OpzioneS/DataStf.rnd", table + "x");
-        script_->Clear();
+        f_.dir->Put("OpzioneS/DataStf.rnd", table + "x");
+        f_.script->Clear();
         ClickRadio(form, "Pesci");
         QCOMPARE(form.ListBox1->count(), 0);
-        QCOMPARE(script_->Messages().size(), std::size_t(1));
+        QCOMPARE(f_.script->Messages().size(), std::size_t(1));
     }
 
     void debilitiesBySignature()
@@ -157,7 +152,7 @@ private slots:
         QVERIFY(form.ListBox1->count() >= found);
         QTest::mouseClick(form.BBpulisci, Qt::LeftButton);
         QCOMPARE(form.ListBox1->count(), 0);
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 };
 

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "shell/UnControlli.h"
+#include "support/KbWindowTesting.h"
 #include "support/TempFolder.h"
 
 #include <QLineEdit>
@@ -24,16 +25,9 @@
 class MultipleSearchWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> dir_;
-    std::unique_ptr<Dialogs::Script> script_;
+    KbWindowFixture f_;
 
-    static void ClickItem(QListWidget* list, const std::string& text)
-    {
-        const auto found = list->findItems(ToQ(text), Qt::MatchExactly);
-        QVERIFY2(!found.isEmpty(), text.c_str());
-        list->scrollToItem(found.first());
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-    }
+    static void ClickItem(QListWidget* list, const std::string& text) { ClickLine(list, ToQ(text)); }
 
     static std::vector<std::string> ListTexts(const QListWidget* list)
     {
@@ -51,15 +45,10 @@ class MultipleSearchWindowTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<TempFolder>();
-        dir_->CopyTemplate();
-        script_ = std::make_unique<Dialogs::Script>();
+        f_.Begin();
+        f_.dir->CopyTemplate();
     }
-    void cleanup()
-    {
-        script_.reset();
-        dir_.reset();
-    }
+    void cleanup() { f_.End(); }
 
     void symptomsRankedAndDetailed()
     {
@@ -109,7 +98,7 @@ private slots:
             QVERIFY(e->text().isEmpty());
         QVERIFY(!form.BBricerca->isEnabled());
         QCOMPARE(form.ListBox3->count(), 0);
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void sixteenthSymptomChangesNothing()
@@ -149,25 +138,25 @@ private slots:
         QTest::mouseClick(form.EdCerca, Qt::LeftButton);
         QTest::keyClicks(form.EdCerca, QString(200, QLatin1Char('z')));
         QVERIFY(form.ListBox1->currentRow() >= 0);
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void missingOrEmptySymptomList()
     {
-        std::filesystem::remove(dir_->Path() / "OpzioneH/Sintomi.txt");
+        std::filesystem::remove(f_.dir->Path() / "OpzioneH/Sintomi.txt");
         {
             TFoRicCom form;
             form.show();
             QCOMPARE(form.ListBox1->count(), 0);
-            QCOMPARE(script_->Messages().size(), std::size_t(1));
-            QVERIFY(script_->Texts()[0].find("Sintomi.txt") != std::string::npos);
+            QCOMPARE(f_.script->Messages().size(), std::size_t(1));
+            QVERIFY(f_.script->Texts()[0].find("Sintomi.txt") != std::string::npos);
         }
-        dir_->Put("OpzioneH/Sintomi.txt", "");
-        script_->Clear();
+        f_.dir->Put("OpzioneH/Sintomi.txt", "");
+        f_.script->Clear();
         TFoRicCom form;
         form.show();
         QCOMPARE(form.ListBox1->count(), 0);
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 
     void compositeTherapiesOnTheRepertory()
@@ -187,8 +176,8 @@ private slots:
         TFoTerCom form;
         form.show();
         QCOMPARE(ListTexts(form.ListBox1), ReadTextLines(kPathologyListFile));
-        QVERIFY(dir_->Has("OpzioneH/ProdotR.txt"));
-        QVERIFY(dir_->Has("OpzioneH/TerCom.Rnd"));
+        QVERIFY(f_.dir->Has("OpzioneH/ProdotR.txt"));
+        QVERIFY(f_.dir->Has("OpzioneH/TerCom.Rnd"));
         for (const std::string& p : chosen)
             ClickItem(form.ListBox1, p);
         QTest::mouseClick(form.BBricerca, Qt::LeftButton);
@@ -210,7 +199,7 @@ private slots:
                 QVERIFY(memo.find("= " + chosen[0] + "\n- " + records[i].Posology) != std::string::npos);
         for (int k : {0, 1, 2})
             QCOMPARE(EditColour(form.Ed[k]), kColourLightYellow);
-        QVERIFY(script_->Messages().empty());
+        QVERIFY(f_.script->Messages().empty());
     }
 };
 
