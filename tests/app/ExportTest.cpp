@@ -3,6 +3,7 @@
 // our player, the PDF by pdftoppm, the SVG by an XML reader, the PNG by Qt.
 // The PDF's rendering and the metafile's playback must show the same page.
 #include "app/ExportCommand.h"
+#include "chart/AnalysisPages.h"
 #include "platform/Emf.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordingCanvas.h"
@@ -60,6 +61,24 @@ int DifferencePerMille(const QImage& a, const QImage& b)
     return int(differ * 1000 / (long(a.width()) * a.height()));
 }
 
+// The metafile converted to SVG by libemf2svg, an independent reader.
+std::string SvgOfMetafile(const std::string& file)
+{
+    const std::string bytes = ReadFileBytes(file);
+    generatorOptions options{};
+    options.nameSpace = const_cast<char*>("svg");
+    options.svgDelimiter = true;
+    options.imgWidth = SmallWidth;
+    options.imgHeight = SmallHeight;
+    char* out = nullptr;
+    std::size_t length = 0;
+    if (emf2svg(const_cast<char*>(bytes.data()), bytes.size(), &out, &length, &options) != 1)
+        return {};
+    const std::string svg(out, length);
+    std::free(out);
+    return svg;
+}
+
 } // namespace
 
 class ExportTest : public QObject {
@@ -82,17 +101,8 @@ private slots:
 
     void metafileReadByAnIndependentReader()
     {
-        const std::string bytes = ReadFileBytes(Out("sheet.emf").toStdString());
-        generatorOptions options{};
-        options.nameSpace = const_cast<char*>("svg");
-        options.svgDelimiter = true;
-        options.imgWidth = SmallWidth;
-        options.imgHeight = SmallHeight;
-        char* out = nullptr;
-        std::size_t length = 0;
-        QCOMPARE(emf2svg(const_cast<char*>(bytes.data()), bytes.size(), &out, &length, &options), 1);
-        const std::string svg(out, length);
-        std::free(out);
+        const std::string svg = SvgOfMetafile(Out("sheet.emf").toStdString());
+        QVERIFY(!svg.empty());
         const auto count = [&](const std::string& what) {
             std::size_t n = 0;
             for (std::size_t at = svg.find(what); at != std::string::npos; at = svg.find(what, at + 1))
@@ -171,6 +181,43 @@ private slots:
               pngVsPdf);
         QVERIFY2(emfVsPdf <= 8, qPrintable(QString::number(emfVsPdf)));
         QVERIFY2(pngVsPdf <= 8, qPrintable(QString::number(pngVsPdf)));
+    }
+
+    // Every page of the chart window, for the sample subject of the
+    // template, exported as a metafile that the independent reader reads,
+    // with the page's title (the subject's name on the wheel) in it.
+    void chartPagesExport_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("text");
+        const std::vector<std::pair<const char*, const char*>> pages = {
+            {"wheel", "Ferraris Giulia"},         {"coordi0", "LONGITUDINI PLANETARIE"},
+            {"coordi1", "LONGITUDINI PLANETARIE"}, {"coordi2", "LATITUDINI PLANETARIE"},
+            {"stoffa0", "STOFFA ELEMENTARE"},     {"stoffa1", "ATTRIBUZIONE UMORALE"},
+            {"stoffa2", "STOFFA STAGIONALE"},     {"stoffa3", "ATTRIBUZIONE UMORALE"},
+            {"archetip", "STRUTTURA ARCHETIPALE"}, {"aspetti1", "Solo aspetti maggiori"},
+            {"aspetti2", "ASPETTI PLANETARI"},    {"aspetti3", "DISTANZE SFERICHE"},
+            {"energi0", "Magnetiche"},            {"energi1", "Magnetiche"},
+            {"energi2", "Solilunari"},            {"antisce0", "Antisce"},
+            {"antisce1", "Contrantisce"},         {"antisce2", "ANTISCE E CONTRANTISCE"},
+            {"antisce3", "ANTISCE E CONTRANTISCE"}, {"dodecate", "DODECATEMORIE"},
+            {"marbeck", "POTENZE PLANETARIE"},    {"maestri0", "Ora Planetaria: "},
+            {"maestri1", "del CICLO"},
+        };
+        QCOMPARE(pages.size(), AnalysisPages::NamedPages().size());
+        for (const auto& [page, text] : pages)
+            QTest::newRow(page) << QString::fromLatin1(page) << QString::fromLatin1(text);
+    }
+
+    void chartPagesExport()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, text);
+        const QString out = Out(qPrintable(page + QStringLiteral(".emf")));
+        QCOMPARE(RunExportCommand({"--page", page.toStdString(), "--format", "emf", "--out", out.toStdString()}), 0);
+        const std::string svg = SvgOfMetafile(out.toStdString());
+        QVERIFY(!svg.empty());
+        QVERIFY2(svg.find(text.toStdString()) != std::string::npos, qPrintable(text));
     }
 
     void badArguments_data()
