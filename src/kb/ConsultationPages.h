@@ -83,6 +83,18 @@ struct PageIndicator {
     std::uint32_t colour = 0;
 };
 
+// The numbers of the records (from 1: record 0 is reserved) that satisfy
+// `matches`, in file order.
+template <class Record, class Matches>
+std::vector<std::uint32_t> MatchingRecords(const std::vector<Record>& records, Matches matches)
+{
+    std::vector<std::uint32_t> found;
+    for (std::size_t r = 1; r < records.size(); ++r)
+        if (matches(records[r]))
+            found.push_back(static_cast<std::uint32_t>(r));
+    return found;
+}
+
 // LabNote for a title: name + " - " cut to 53 characters, then the title.
 std::string NoteLabel(std::string_view name, std::string_view title);
 // The text shown in the note pane: trailing punctuation trimmed, or the

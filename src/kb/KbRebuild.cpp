@@ -9,8 +9,8 @@
 #include "shell/UnServizi.h"
 
 #include <filesystem>
-#include <unordered_map>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 

@@ -53,27 +53,17 @@ void RemedyConsultation::Clear()
     useNumberNote_ = false;
 }
 
-namespace {
-
-std::vector<std::uint32_t> RecordsNamed(const std::vector<RemedyRecord>& names, std::string_view name)
-{
-    std::vector<std::uint32_t> matches;
-    for (std::size_t r = 1; r < names.size(); ++r)
-        if (names[r].Name == name)
-            matches.push_back(static_cast<std::uint32_t>(r));
-    return matches;
-}
-
-} // namespace
-
 void RemedyConsultation::Search(std::string_view line)
 {
     const std::vector<RemedyRecord> names = ReadPrimaryDatabase(kRemedyName);
-    std::vector<std::uint32_t> matches = RecordsNamed(names, line);
+    const auto named = [&](std::string_view name) {
+        return MatchingRecords(names, [&](const RemedyRecord& r) { return r.Name == name; });
+    };
+    std::vector<std::uint32_t> matches = named(line);
     if (matches.empty()) {
         const std::string name = NameBehindDisplay(line);
         if (!name.empty())
-            matches = RecordsNamed(names, name);
+            matches = named(name);
     }
     // The caption, warnings and psychic synthesis are those of the last
     // entry of the remedy.

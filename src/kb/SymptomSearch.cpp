@@ -31,11 +31,8 @@ std::vector<std::string> SymptomConsultation::SymptomList()
 
 void SymptomConsultation::Search(std::string_view symptom)
 {
-    const std::vector<RemedyRecord> records = ReadPrimaryDatabase(kRemedyIndications);
-    std::vector<std::uint32_t> matches;
-    for (std::size_t r = 1; r < records.size(); ++r)
-        if (records[r].Indications == symptom)
-            matches.push_back(static_cast<std::uint32_t>(r));
+    const std::vector<std::uint32_t> matches = MatchingRecords(
+        ReadPrimaryDatabase(kRemedyIndications), [&](const RemedyRecord& r) { return r.Indications == symptom; });
     PlaceMatches(matches, ReadRemedies, SymptomRow);
     if (!matches.empty())
         view_.heading = std::string(symptom);

@@ -37,11 +37,8 @@ std::vector<std::string> TherapyConsultation::PathologyList()
 
 void TherapyConsultation::Search(std::string_view pathology)
 {
-    const std::vector<RepertoryRecord> records = ReadRepertory(kRepertoryPathology);
-    std::vector<std::uint32_t> matches;
-    for (std::size_t r = 1; r < records.size(); ++r)
-        if (records[r].Pathology == pathology)
-            matches.push_back(static_cast<std::uint32_t>(r));
+    const std::vector<std::uint32_t> matches = MatchingRecords(
+        ReadRepertory(kRepertoryPathology), [&](const RepertoryRecord& r) { return r.Pathology == pathology; });
     PlaceMatches(matches, ReadRepertoryEntries, TherapyRow);
     if (!matches.empty())
         view_.heading = std::string(pathology);

@@ -53,33 +53,6 @@ std::string RecordFile::Padded(std::string_view record) const
     return r;
 }
 
-std::string RecordFile::Read(std::size_t index) const
-{
-    const fs::path p = ProgramPath::Resolve(name_);
-    int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw IoError(name_, "apertura", std::strerror(errno));
-    std::string rec(recordSize_, '\0');
-    ssize_t n = ::pread(fd, rec.data(), recordSize_, static_cast<off_t>(index * recordSize_));
-    const int err = errno;
-    ::close(fd);
-    if (n < 0)
-        throw IoError(name_, "lettura", std::strerror(err));
-    if (static_cast<std::size_t>(n) != recordSize_)
-        throw IoError(name_, "lettura", "record " + std::to_string(index) + " oltre la fine del file");
-    return rec;
-}
-
-std::vector<std::string> RecordFile::ReadAll() const
-{
-    const std::string bytes = ReadFileBytes(name_);
-    std::vector<std::string> records;
-    const std::size_t n = bytes.size() / recordSize_;
-    records.reserve(n);
-    for (std::size_t i = 0; i < n; ++i)
-        records.push_back(bytes.substr(i * recordSize_, recordSize_));
-    return records;
-}
 
 namespace {
 
@@ -121,6 +94,21 @@ private:
 };
 
 } // namespace
+
+std::string RecordFile::Read(std::size_t index) const
+{
+    std::string rec(recordSize_, '\0');
+    if (ReadHandle(name_).ReadAt(rec.data(), recordSize_, index * recordSize_) != recordSize_)
+        throw IoError(name_, "lettura", "record " + std::to_string(index) + " oltre la fine del file");
+    return rec;
+}
+
+std::vector<std::string> RecordFile::ReadAll() const
+{
+    std::vector<std::string> records;
+    ForEach([&](std::size_t, std::string_view rec) { records.emplace_back(rec); });
+    return records;
+}
 
 void RecordFile::ForEach(const std::function<void(std::size_t, std::string_view)>& visit) const
 {
