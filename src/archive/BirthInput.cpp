@@ -8,6 +8,10 @@
 #include <cmath>
 
 namespace {
+// The regime of Italy, Calendar\00390000.CAL; San Marino (03780000.CAL) and the
+// Vatican (03790000.CAL) have their own and name themselves in the state field.
+constexpr std::int32_t kItalyRegime = 100390000;
+
 // JulianDay without touching the shared range flag of the current subject.
 long double DayNumber(int calendar, const LocalBirth& b)
 {
@@ -28,11 +32,15 @@ int CalendarAt(const LocalBirth& b, const PlaceRecord& place)
 
 BirthResult ComputeBirth(const LocalBirth& b, const PlaceRecord& place, bool useLocalTime)
 {
+    return ComputeBirth(b, place, LoadRegimes(place.regime), useLocalTime);
+}
+
+BirthResult ComputeBirth(const LocalBirth& b, const PlaceRecord& place, const std::vector<RegimeRecord>& regimes,
+                         bool useLocalTime, std::optional<int> calendar)
+{
     BirthResult r;
-    r.calendar = CalendarAt(b, place);
+    r.calendar = calendar ? *calendar : CalendarAt(b, place);
     r.localJD = DayNumber(r.calendar, b);
-    std::string file;
-    const std::vector<RegimeRecord> regimes = LoadRegimes(place.regime, &file);
     for (const RegimeRecord& reg : regimes)
         r.regimeLines.push_back(RegimeListLine(reg));
     r.specialZone = IsItalianRegime(place.regime) && RegimeFileName(place.regime).find(kSpecialZoneFile) != std::string::npos;
@@ -40,9 +48,16 @@ BirthResult ComputeBirth(const LocalBirth& b, const PlaceRecord& place, bool use
     r.correction = c.hours;
     r.code = c.code;
     r.regimesEnd = c.afterLast;
+    if (!regimes.empty())
+        r.regimeIndex = static_cast<int>(c.index);
     if (useLocalTime) {
         r.correction = static_cast<double>(place.longitude * 4 / 60);
         r.code = "LMT";
+        for (std::size_t i = 0; i < regimes.size(); ++i)
+            if (regimes[i].code == "LMT") {
+                r.regimeIndex = static_cast<int>(i);
+                break;
+            }
     }
     if (r.specialZone && r.localJD > 2433919.5L) {
         r.correction = -5;
@@ -50,6 +65,13 @@ BirthResult ComputeBirth(const LocalBirth& b, const PlaceRecord& place, bool use
     }
     r.universalJD = r.localJD - r.correction / 24.0L;
     return r;
+}
+
+std::string PlaceNation(const PlaceRecord& place, bool italianGazetteer)
+{
+    if (italianGazetteer && place.regime == kItalyRegime)
+        return "Italia";
+    return TrimRightBlanks(place.state);
 }
 
 std::string CorrectionDisplay(double hours)

@@ -22,6 +22,7 @@ struct BirthResult {
     long double localJD = 0;     // Julian day of the local clock reading
     long double universalJD = 0; // localJD - correction / 24
     std::vector<std::string> regimeLines; // the regime list of the place
+    int regimeIndex = -1;        // the line of regimeLines in force, -1 when none
     bool specialZone = false;    // the place names the special zone 00920000.CAL
 };
 
@@ -34,6 +35,16 @@ int CalendarAt(const LocalBirth& b, const PlaceRecord& place);
 // zone's rule (-5 hours after 1 January 1952). Throws IoError when the
 // place's regime file is missing.
 BirthResult ComputeBirth(const LocalBirth& b, const PlaceRecord& place, bool useLocalTime);
+// The same on the place's regimes already loaded; `calendar` (1 Gregorian,
+// 0 Julian), when given, replaces the place's own calendar for the date.
+BirthResult ComputeBirth(const LocalBirth& b, const PlaceRecord& place, const std::vector<RegimeRecord>& regimes,
+                         bool useLocalTime, std::optional<int> calendar = std::nullopt);
+
+// The nation of a place, as the subject's nationality: "Italia" for the
+// places of the Italian gazetteer in Italy (whose state field holds the
+// province), the state field for the other places (San Marino, the Vatican,
+// and "country, region" of the foreign gazetteer).
+std::string PlaceNation(const PlaceRecord& place, bool italianGazetteer);
 
 // The correction as the result panel shows it: "+" or "-" and four
 // characters ("+1.00", "-5.00"), "0" for zero.

@@ -1,6 +1,7 @@
 #include "archive/SubjectArchive.h"
 #include <filesystem>
 
+#include "archive/BirthDataCheck.h"
 #include "archive/ChartCodes.h"
 #include "archive/CurrentSubject.h"
 #include "platform/Errors.h"
@@ -566,6 +567,14 @@ std::string ZoneKeyText(long double zone)
         return "+0";
     const std::string text = GeneralFloatText(zone, ',');
     return zone > 0 ? "+" + text : text;
+}
+
+std::optional<std::string> ShownZoneText(std::string_view stored)
+{
+    const auto zone = ParseZoneHours(TrimBlanks(stored));
+    if (!zone)
+        return std::nullopt;
+    return ZoneKeyText(-*zone);
 }
 
 SubjectRecord RecordFromBirthInput()

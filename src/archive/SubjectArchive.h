@@ -153,6 +153,11 @@ void RememberArchiveName(std::string_view archive);
 // The stored correction as the date key writes it: shortest general form,
 // decimal comma, "+" when >= 0 ("-1", "+5,5", "+0").
 std::string ZoneKeyText(long double zone);
+// The correction as the user gives and reads it, the hours the local clock
+// is ahead of universal time: the stored text with the opposite sign
+// ("-2" -> "+2", "+0,61" -> "-0,61", "+0" -> "+0"). Nothing when the stored
+// text is not a correction.
+std::optional<std::string> ShownZoneText(std::string_view stored);
 
 // A subject record from the birth input (BirthInput of the shared state):
 // DateKey from the display date and the correction, CoordPlace from the

@@ -155,6 +155,7 @@ Correction CorrectionAt(const std::vector<RegimeRecord>& regimes, long double lo
     while (reached > 0 && regimes[reached].code == kEndCode)
         --reached;
     const RegimeRecord& r = regimes[reached];
+    c.index = reached;
     c.code = r.code;
     c.hours = r.code == "LMT" ? static_cast<double>(longitude * 4 / 60) : r.correction;
     c.afterLast = localJD >= regimes.back().start - kSameMoment;

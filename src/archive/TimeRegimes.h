@@ -66,6 +66,7 @@ struct Correction {
     double hours = 0;       // local clock ahead of universal time
     std::string code;       // regime code in force ("LMT" for local mean time)
     bool afterLast = false; // the moment is after the start of the last regime
+    std::size_t index = 0;  // position of the record in force in the list
 };
 // The correction in force at a local clock reading (Julian day of the
 // local date and time): the last record whose start is before it; "LMT"

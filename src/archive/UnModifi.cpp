@@ -163,8 +163,7 @@ void TFoModifi::FormActivate()
     EditAnno->setText(ToQ(d.substr(6, 4)));
     EditOra->setText(ToQ(d.size() >= 13 ? d.substr(11, 2) : ""));
     EditMinuti->setText(ToQ(d.size() >= 16 ? d.substr(14, 2) : ""));
-    const auto zone = ParseZoneHours(parts.zoneText);
-    EditCorr->setText(zone ? ToQ((-*zone >= 0 ? "+" : "") + GeneralFloatText(-*zone, ',')) : QString());
+    EditCorr->setText(ToQ(ShownZoneText(parts.zoneText).value_or("")));
     EditCoord->setText(ToQ(Bounded(shown.CoordPlace, 12)));
     EditLocal->setText(ToQ(TrimRightBlanks(shown.CoordPlace.size() > 12 ? shown.CoordPlace.substr(12) : "")));
     EditNaz->setText(ToQ(shown.Nationality));

@@ -5,7 +5,6 @@
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
-#include "platform/FloatText.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
@@ -118,11 +117,7 @@ void TFormRegVlk::FormActivate()
     EditData->setText(ToQ(in.DisplayDate));
     // The user sees the correction as the hours the local clock is ahead of
     // universal time, the opposite of the stored value.
-    const auto stored = ParseLocaleReal(in.ZoneText);
-    if (stored)
-        EditCorr->setText(ToQ((-*stored >= 0 ? "+" : "") + GeneralFloatText(-*stored, ',')));
-    else
-        EditCorr->setText(ToQ(in.ZoneText));
+    EditCorr->setText(ToQ(ShownZoneText(in.ZoneText).value_or(in.ZoneText)));
     EditLocal->setText(ToQ(PlaceDisplay(in.Place)));
     EditStato->setText(ToQ(in.Nationality));
     EditCoord->setText(ToQ(in.CoordText));

@@ -82,6 +82,11 @@ TFoInputVlk::TFoInputVlk(QWidget* parent) : QDialog(parent)
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBar1 = new QScrollBar(Qt::Vertical, this);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    LabLocal = new QLabel(this);
+    LabLocal->setObjectName(QStringLiteral("LabLocal"));
+    LabLocal->setStyleSheet(QStringLiteral("color: red"));
+    LabLocal->setWordWrap(true);
+    LabLocal->setVisible(false);
     auto* sources = new QLabel(ToQ("Località: GeoNames (CC BY 4.0) e ISTAT; regimi orari: IANA Time Zone Database"), this);
     sources->setObjectName(QStringLiteral("LabFonti"));
     sources->setStyleSheet(QStringLiteral("color: gray; font-size: 8pt"));
@@ -141,7 +146,7 @@ TFoInputVlk::TFoInputVlk(QWidget* parent) : QDialog(parent)
     auto* res = new QGridLayout(PanelResult);
     const std::pair<const char*, QWidget*> rows[] = {
         {"Data", EditDataEstesa}, {"Giorno Giuliano (TU)", EditJD}, {"Località", EditLocEstesa},
-        {"Stato / Provincia", EditStato}, {"Coordinate", EditCoord}, {"Correz Totale (ore)", EditFuso},
+        {"Nazionalità", EditStato}, {"Coordinate", EditCoord}, {"Correz Totale (ore)", EditFuso},
         {"Calend (GIUL-GREG)", EditCalend}, {"Regimi orari", ComboBox2},
     };
     int r = 0;
@@ -182,6 +187,7 @@ TFoInputVlk::TFoInputVlk(QWidget* parent) : QDialog(parent)
     list->addWidget(ListBox1);
     list->addWidget(ScrollBar1);
     where->addLayout(list);
+    where->addWidget(LabLocal);
     where->addWidget(sources);
     root->addLayout(where, 1, 0);
     root->addWidget(PanelMan, 2, 0);
@@ -213,17 +219,21 @@ TFoInputVlk::TFoInputVlk(QWidget* parent) : QDialog(parent)
     connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this](const QDate& d) {
         if (!DateTimePicker1->hasFocus())
             return; // only the user's choice fills the edits
-        EditGiorno->setText(QStringLiteral("%1").arg(d.day(), 2, 10, QLatin1Char('0')));
-        EditMese->setText(QStringLiteral("%1").arg(d.month(), 2, 10, QLatin1Char('0')));
-        EditAnno->setText(QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')));
+        Guarded([&] { FillDate(d.day(), d.month(), d.year()); });
     });
-    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
+    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
+        // Typed or filled ("oggi", the calendar): the result follows at once.
+        connect(e, &QLineEdit::textChanged, this, [this] { Guarded([this] { InputChanged(); }); });
+        // Leaving a field says what is wrong with it.
         connect(e, &QLineEdit::editingFinished, this, [this] {
             Guarded([this] {
-                if (place_ && CheckDate(false))
-                    ComputeResult();
+                if (place_)
+                    CheckDate(false);
             });
         });
+    }
+    connect(EditCalend, &QLineEdit::textEdited, this, [this] { Guarded([this] { CalendarEdited(); }); });
+    connect(EditFuso, &QLineEdit::textEdited, this, [this] { Guarded([this] { CorrectionEdited(); }); });
     EditCoord->installEventFilter(this);
     for (QLineEdit* e : {EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon,
                          EditSecLon, EditEWore})
@@ -248,6 +258,8 @@ void TFoInputVlk::FormActivate()
     CheckBoxLocale->setChecked(false);
     PanelMan->setVisible(false);
     place_.reset();
+    regimes_.clear();
+    calendarTyped_.reset();
     SetGazetteer(true);
     SetResultLocked(true);
 }
@@ -266,42 +278,86 @@ void TFoInputVlk::EditLocalChange()
 {
     ListBox1->clear();
     matches_.clear();
+    LabLocal->setVisible(false);
     const std::string prefix = Text(EditLocal);
-    if (prefix.empty())
+    if (prefix.empty()) {
+        EditLocal->setPalette(QPalette());
         return;
+    }
     const char* file = italy_ ? kItalianPlacesFile : kForeignPlacesFile;
     matches_ = FindPlaces(file, prefix, kShownPlaces);
     for (std::size_t index : matches_) {
         const PlaceRecord p = ReadPlace(file, index);
         ListBox1->addItem(ToQ(PlaceDisplay(p.name) + (italy_ ? "" : "  (" + TrimRightBlanks(p.state) + ")")));
     }
-    if (!matches_.empty())
+    MarkEdit(EditLocal, matches_.empty());
+    if (!matches_.empty()) {
         ListBox1->setCurrentRow(0);
+        return;
+    }
+    // Nothing begins so: say it, and where else to look.
+    const bool elsewhere = !FindPlaces(italy_ ? kForeignPlacesFile : kItalianPlacesFile, prefix, 1).empty();
+    std::string note = std::string("Nessuna località ") + (italy_ ? "italiana" : "estera") + " inizia con \"" +
+                       prefix + "\": ";
+    if (elsewhere)
+        note += std::string("cercare in ") + (italy_ ? "\"Archivio Estero\"" : "\"Archivio Italia\"") + ".";
+    else
+        note += "controllare il nome, o doppio clic su Coordinate per inserirle a mano.";
+    LabLocal->setText(ToQ(note));
+    LabLocal->setVisible(true);
+}
+
+namespace {
+struct DateField {
+    QLineEdit* TFoInputVlk::*edit;
+    int lo, hi;
+};
+constexpr DateField kDateFields[] = {
+    {&TFoInputVlk::EditGiorno, 1, 31}, {&TFoInputVlk::EditMese, 1, 12}, {&TFoInputVlk::EditAnno, 0, 2080},
+    {&TFoInputVlk::EditOra, 0, 23},    {&TFoInputVlk::EditMinuti, 0, 59},
+};
+} // namespace
+
+int TFoInputVlk::CalendarFor(const LocalBirth& b) const
+{
+    if (calendarTyped_)
+        return *calendarTyped_;
+    return place_ ? CalendarAt(b, *place_) : 1;
+}
+
+std::optional<LocalBirth> TFoInputVlk::TypedBirth() const
+{
+    int v[5];
+    for (std::size_t i = 0; i < 5; ++i) {
+        const auto n = ParseInteger(Text(this->*kDateFields[i].edit));
+        if (!n || *n < kDateFields[i].lo || *n > kDateFields[i].hi)
+            return std::nullopt;
+        v[i] = static_cast<int>(*n);
+    }
+    const LocalBirth b {v[0], v[1], v[2], v[3], v[4]};
+    if (!ValidCalendarDate(b.day, b.month, b.year, CalendarFor(b)))
+        return std::nullopt;
+    return b;
 }
 
 bool TFoInputVlk::CheckDate(bool report)
 {
-    QLineEdit* const fields[] = {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti};
-    for (QLineEdit* e : fields)
-        if (Text(e).empty()) {
+    for (const DateField& f : kDateFields)
+        if (Text(this->*f.edit).empty()) {
             if (report)
                 Dialogs::Error("Inserire Data di Nascita");
             return false;
         }
     bool ok = true;
-    CheckIntEdit(EditGiorno, 1, 31, false, ok);
-    CheckIntEdit(EditMese, 1, 12, false, ok);
-    CheckIntEdit(EditAnno, 0, 2080, false, ok);
-    CheckIntEdit(EditOra, 0, 23, false, ok);
-    CheckIntEdit(EditMinuti, 0, 59, false, ok);
+    for (const DateField& f : kDateFields)
+        CheckIntEdit(this->*f.edit, f.lo, f.hi, false, ok);
     if (ok) {
         birth_ = {static_cast<int>(*ParseInteger(Text(EditGiorno))), static_cast<int>(*ParseInteger(Text(EditMese))),
                   static_cast<int>(*ParseInteger(Text(EditAnno))), static_cast<int>(*ParseInteger(Text(EditOra))),
                   static_cast<int>(*ParseInteger(Text(EditMinuti)))};
         // A day the month does not have (31/04, 29/02 of a common year)
         // would silently chart another day.
-        const int calendar = place_ ? CalendarAt(birth_, *place_) : 1;
-        if (!ValidCalendarDate(birth_.day, birth_.month, birth_.year, calendar)) {
+        if (!ValidCalendarDate(birth_.day, birth_.month, birth_.year, CalendarFor(birth_))) {
             MarkEdit(EditGiorno, true);
             ok = false;
         }
@@ -316,28 +372,93 @@ void TFoInputVlk::ListBox1DblClick()
     const int row = ListBox1->currentRow();
     if (row < 0 || static_cast<std::size_t>(row) >= matches_.size())
         return;
-    place_ = ReadPlace(italy_ ? kItalianPlacesFile : kForeignPlacesFile, matches_[static_cast<std::size_t>(row)]);
+    const PlaceRecord chosen =
+        ReadPlace(italy_ ? kItalianPlacesFile : kForeignPlacesFile, matches_[static_cast<std::size_t>(row)]);
+    std::vector<RegimeRecord> regimes = LoadRegimes(chosen.regime);
+    place_ = chosen;
+    regimes_ = std::move(regimes);
+    calendarTyped_.reset();
     EditLocEstesa->setText(ToQ(PlaceDisplay(TrimRightBlanks(place_->name))));
-    EditStato->setText(ToQ(TrimRightBlanks(place_->state)));
+    EditStato->setText(ToQ(PlaceNation(*place_, italy_)));
     EditCoord->setText(ToQ(PlaceCoordText(place_->latitude, place_->longitude)));
-    if (!CheckDate(true))
-        return;
+    ComboBox2->clear();
+    for (const RegimeRecord& r : regimes_)
+        ComboBox2->addItem(ToQ(RegimeListLine(r)));
     ComputeResult();
+    if (!TypedBirth())
+        CheckDate(true);
+}
+
+void TFoInputVlk::InputChanged()
+{
+    if (filling_)
+        return;
+    calendarTyped_.reset();
+    ComputeResult();
+}
+
+void TFoInputVlk::FillDate(int day, int month, int year)
+{
+    filling_ = true;
+    EditGiorno->setText(ToQ(ZeroPad(day, 2)));
+    EditMese->setText(ToQ(ZeroPad(month, 2)));
+    EditAnno->setText(ToQ(ZeroPad(year, 4)));
+    filling_ = false;
+    InputChanged();
 }
 
 void TFoInputVlk::ComputeResult()
 {
-    if (!place_ || Text(EditGiorno).empty())
+    if (!place_) {
+        // Typed coordinates and no place of the gazetteers: the user gives
+        // the calendar and the correction; the days follow them.
+        CorrectionEdited();
         return;
-    const BirthResult r = ComputeBirth(birth_, *place_, CheckBoxLocale->isChecked());
-    ComboBox2->clear();
-    for (const std::string& line : r.regimeLines)
-        ComboBox2->addItem(ToQ(line));
+    }
+    const std::optional<LocalBirth> b = TypedBirth();
+    if (!b) {
+        for (QLineEdit* e : {EditDataEstesa, EditJD, EditCalend, EditFuso})
+            e->clear();
+        LabNote->setVisible(false);
+        ComboBox2->setCurrentIndex(-1);
+        return;
+    }
+    birth_ = *b;
+    const BirthResult r = ComputeBirth(*b, *place_, regimes_, CheckBoxLocale->isChecked(), calendarTyped_);
+    ComboBox2->setCurrentIndex(r.regimeIndex);
     EditCalend->setText(r.calendar == 1 ? QStringLiteral("GREG") : QStringLiteral("GIUL"));
     EditFuso->setText(ToQ(CorrectionDisplay(r.correction)));
     LabNote->setVisible(r.regimesEnd);
     EditDataEstesa->setText(ToQ(JDToText(r.localJD)));
     EditJD->setText(ToQ(FixedDigits(13, r.universalJD)));
+}
+
+void TFoInputVlk::CalendarEdited()
+{
+    const std::string t = Text(EditCalend);
+    if (t != "GREG" && t != "GIUL")
+        return; // still typing; "OK Prosegui" asks for it
+    calendarTyped_ = t == "GREG" ? 1 : 0;
+    ComputeResult();
+}
+
+void TFoInputVlk::CorrectionEdited()
+{
+    // The days of the result from the date, the calendar and the correction
+    // as they stand in the panel.
+    const std::optional<LocalBirth> b = TypedBirth();
+    const std::string calendarText = Text(EditCalend);
+    const auto stored = StoredCorrection(Text(EditFuso));
+    if (!b || (calendarText != "GREG" && calendarText != "GIUL") || !stored) {
+        EditDataEstesa->clear();
+        EditJD->clear();
+        return;
+    }
+    const bool saved = CurrentSubject.InEphemerisRange;
+    const long double localJD = JulianDay(calendarText == "GREG" ? 1 : 0, b->day, b->month, b->year, b->hour, b->minute);
+    CurrentSubject.InEphemerisRange = saved;
+    EditDataEstesa->setText(ToQ(JDToText(localJD)));
+    EditJD->setText(ToQ(FixedDigits(13, localJD + *ParseLocaleReal(*stored) / 24.0L)));
 }
 
 void TFoInputVlk::SetResultLocked(bool locked)
@@ -353,9 +474,8 @@ void TFoInputVlk::SetResultLocked(bool locked)
 void TFoInputVlk::BitBtnOggiClick()
 {
     const FileSystem::LocalTime now = FileSystem::Now();
-    EditGiorno->setText(ToQ(ZeroPad(now.day, 2)));
-    EditMese->setText(ToQ(ZeroPad(now.month, 2)));
-    EditAnno->setText(ToQ(ZeroPad(now.year, 4)));
+    DateTimePicker1->setDate(QDate(now.year, now.month, now.day));
+    FillDate(now.day, now.month, now.year);
 }
 
 void TFoInputVlk::ManualOk()
@@ -384,8 +504,8 @@ void TFoInputVlk::ManualOk()
     if (place_) {
         place_->latitude = *lat;
         place_->longitude = *lon;
-        ComputeResult();
     }
+    ComputeResult();
     PanelMan->setVisible(false);
 }
 
@@ -430,22 +550,10 @@ void TFoInputVlk::BBprosegiuClick()
         Dialogs::Warning("Manca il Nome del Soggetto");
         return;
     }
-    const std::string calendarText = Text(EditCalend);
-    if (calendarText != "GREG" && calendarText != "GIUL") {
-        Dialogs::Error("Manca indicazione Calendario (GREG/GIUL)");
-        return;
-    }
-    const int calendar = calendarText == "GREG" ? 1 : 0;
+    // What is missing, in the order the window asks for it: date, place,
+    // coordinates, then the result (calendar, correction).
     if (!CheckDate(true))
         return;
-    if (!ValidCalendarDate(birth_.day, birth_.month, birth_.year, calendar)) {
-        Dialogs::Error("Data Scorretta");
-        return;
-    }
-    InputCalendar = static_cast<std::uint8_t>(calendar);
-    const bool saved = CurrentSubject.InEphemerisRange;
-    const long double localJD = JulianDay(calendar, birth_.day, birth_.month, birth_.year, birth_.hour, birth_.minute);
-    CurrentSubject.InEphemerisRange = saved;
     const std::string place = Text(EditLocEstesa);
     if (place.empty()) {
         Dialogs::Warning(matches_.empty() ? "Manca Nome Località" : "Doppio Clic sull'Elenco Località");
@@ -456,6 +564,20 @@ void TFoInputVlk::BBprosegiuClick()
         Dialogs::Error("Coordinate Errate o Mancanti");
         return;
     }
+    const std::string calendarText = Text(EditCalend);
+    if (calendarText != "GREG" && calendarText != "GIUL") {
+        Dialogs::Error("Manca indicazione Calendario (GREG/GIUL)");
+        return;
+    }
+    const int calendar = calendarText == "GREG" ? 1 : 0;
+    if (!ValidCalendarDate(birth_.day, birth_.month, birth_.year, calendar)) {
+        Dialogs::Error("Data Scorretta");
+        return;
+    }
+    InputCalendar = static_cast<std::uint8_t>(calendar);
+    const bool saved = CurrentSubject.InEphemerisRange;
+    const long double localJD = JulianDay(calendar, birth_.day, birth_.month, birth_.year, birth_.hour, birth_.minute);
+    CurrentSubject.InEphemerisRange = saved;
     const auto stored = StoredCorrection(Text(EditFuso));
     if (!stored) {
         Dialogs::Error("Manca correzione Coordinate Totale");

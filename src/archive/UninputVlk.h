@@ -29,6 +29,7 @@ public:
     QDateEdit* DateTimePicker1;
     QLineEdit* EditLocal;
     QListWidget* ListBox1;
+    QLabel* LabLocal; // says why the list is empty
     QScrollBar* ScrollBar1;
     QPushButton *BBItalia, *BBperson;
     QWidget* PanelMan;
@@ -56,7 +57,17 @@ private:
     void EditLocalChange();
     void ListBox1DblClick();
     bool CheckDate(bool report);
+    // The typed date and time when complete and valid (no message).
+    std::optional<LocalBirth> TypedBirth() const;
+    int CalendarFor(const LocalBirth& b) const;
+    // The result panel follows every change of date, time, place, calendar
+    // or local-time choice: recomputed, or emptied while the date is
+    // incomplete, so that nothing stale can be registered.
+    void InputChanged();
     void ComputeResult();
+    void CalendarEdited();
+    void CorrectionEdited();
+    void FillDate(int day, int month, int year);
     void SetResultLocked(bool locked);
     void BBprosegiuClick();
     void BitBtnOggiClick();
@@ -65,6 +76,9 @@ private:
     bool italy_ = true;
     bool locked_ = true;
     std::optional<PlaceRecord> place_;
+    std::vector<RegimeRecord> regimes_; // of the chosen place
+    std::optional<int> calendarTyped_;  // typed in the result panel, until the date or place changes
+    bool filling_ = false;              // several edits filled at once: one recomputation
     std::vector<std::size_t> matches_;
     LocalBirth birth_;
 };

@@ -182,7 +182,8 @@ void TFormRich::ListaNomiSelect(int line)
     EditNome->setText(ToQ(TrimRightBlanks(originalName_)));
     const DateKeyParts parts = SplitDateKey(subject.DateKey);
     EditData->setText(ToQ(parts.displayDate));
-    EditCorr->setText(ToQ(parts.zoneText));
+    // Shown as the user typed it, not with the stored sign.
+    EditCorr->setText(ToQ(ShownZoneText(parts.zoneText).value_or(parts.zoneText)));
     EditCoord->setText(ToQ(Bounded(subject.CoordPlace, 12)));
     EditLocal->setText(
         ToQ(PlaceDisplay(TrimRightBlanks(subject.CoordPlace.size() > 12 ? subject.CoordPlace.substr(12) : ""))));

@@ -9,6 +9,7 @@
 #include "platform/Cp1252Q.h"
 #include "platform/Emf.h"
 #include "platform/EventPump.h"
+#include "platform/WindowPlacement.h"
 #include "shell/SharedState.h"
 #include "shell/UnServizi.h"
 
@@ -121,6 +122,7 @@ TFgrVelko::TFgrVelko(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FgrVelko"));
     setWindowTitle(ToQ("Modello Propedeutico Interattivo"));
+    KeepOwnPlacement(this); // laid over the whole screen by the main window
     BuildControls();
     ResetImage();
 }

@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/EventPump.h"
 #include "platform/QtDialogs.h"
+#include "platform/WindowPlacement.h"
 
 #include <QLocale>
 #include <clocale>
@@ -26,6 +27,7 @@ QuillonApplication::QuillonApplication(int& argc, char** argv) : QApplication(ar
     if (Dialogs::CurrentBackend() == nullptr || dynamic_cast<Dialogs::Script*>(Dialogs::CurrentBackend()) == nullptr)
         Dialogs::SetBackend(&g_dialogs);
     EventPump::Install(&PumpQtEvents);
+    InstallDialogPlacement();
 }
 
 QuillonApplication::~QuillonApplication()

@@ -3,7 +3,8 @@
 //
 // It behaves as under an Italian locale whatever the system's (decimal
 // comma in the locale number texts, dd/mm/yyyy, Italian button texts),
-// installs the message-box backend and the event pump, and is the last event
+// installs the message-box backend, the event pump and the placement of the
+// dialogs over the window that opens them, and is the last event
 // boundary: an IoError or ConversionError escaping an event handler is shown
 // as an Italian message box and the program goes on.
 #include <QApplication>

@@ -44,9 +44,18 @@ std::optional<LocalTime> ModificationTime(std::string_view name)
     return FromTimeT(std::chrono::system_clock::to_time_t(sys));
 }
 
+namespace {
+std::optional<LocalTime> g_fixedNow;
+}
+
 LocalTime Now()
 {
-    return FromTimeT(std::time(nullptr));
+    return g_fixedNow ? *g_fixedNow : FromTimeT(std::time(nullptr));
+}
+
+void FixNow(const std::optional<LocalTime>& moment)
+{
+    g_fixedNow = moment;
 }
 
 std::vector<std::string> List(std::string_view folder, std::string_view pattern)

@@ -17,6 +17,8 @@ std::optional<LocalTime> ModificationTime(std::string_view name);
 
 // Today's local date and time.
 LocalTime Now();
+// Tests fix the clock: Now() gives that moment until it is cleared (nullopt).
+void FixNow(const std::optional<LocalTime>& moment);
 
 // Names of the entries of a folder whose names match a pattern with "?" and
 // "*" wildcards, compared without regard to letter case; sorted by name.

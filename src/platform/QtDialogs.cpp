@@ -1,15 +1,18 @@
 #include "platform/QtDialogs.h"
 
 #include "platform/Cp1252Q.h"
+#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
+// The box belongs to the window the user is working in, which it opens over
+// (the placement watcher of the application does the placing).
 QWidget* Parent()
 {
-    return QApplication::activeWindow();
+    return DialogOpener();
 }
 
 QString Caption(const Dialogs::Message& m, const char* fallback)

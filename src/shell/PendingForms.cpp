@@ -1,6 +1,7 @@
 #include "shell/PendingForms.h"
 
 #include "platform/Cp1252Q.h"
+#include "platform/WindowPlacement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@ TPendingForm::TPendingForm(const char* className, const char* caption, QWidget* 
 TPendingGraphicForm::TPendingGraphicForm(const char* className, const char* caption, QWidget* parent)
     : TPendingForm(className, caption, parent)
 {
+    KeepOwnPlacement(this); // laid over the whole screen by the main window
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAutoFillBackground(true);

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252Q.h"
 #include "platform/FloatText.h"
+#include "platform/WindowPlacement.h"
 #include "shell/SharedState.h"
 #include "shell/UnServizi.h"
 
@@ -94,6 +95,7 @@ void CheckRealRange(QLineEdit* edit, long double hi, long double lo, bool& err)
 void SetMainWindow(QWidget* main)
 {
     g_main = main;
+    SetMainOpener(main);
 }
 
 void RememberMainPos()
@@ -115,22 +117,7 @@ void RememberMainSize()
     MainWindowPos.Height = f.height();
 }
 
-Placement ComputePlacement(int mainLeft, int mainTop, int mainWidth, int mainHeight, int formWidth,
-                           int formHeight, int offset, const ScreenRect& screen)
+void PlaceForm(QWidget* form, int /*offset*/)
 {
-    int top = mainTop + mainHeight + offset - formHeight;
-    int left = mainLeft + mainWidth + offset - formWidth;
-    // A form larger than the screen keeps its top-left corner visible.
-    left = std::max(screen.left, std::min(left, screen.left + screen.width - formWidth));
-    top = std::max(screen.top, std::min(top, screen.top + screen.height - formHeight));
-    return {left, top};
-}
-
-void PlaceForm(QWidget* form, int offset)
-{
-    const QSize size = form->isVisible() ? form->frameGeometry().size() : form->size();
-    const Placement p = ComputePlacement(MainWindowPos.Left, MainWindowPos.Top, MainWindowPos.Width,
-                                         MainWindowPos.Height, size.width(), size.height(), offset,
-                                         PrimaryScreenAvailable());
-    form->move(p.left, p.top);
+    PlaceOverOpener(form);
 }

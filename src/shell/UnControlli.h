@@ -37,19 +37,16 @@ void MarkEdit(QLineEdit* edit, bool bad);
 // turns the edit red and empties it.
 void CheckRealRange(QLineEdit* edit, long double hi, long double lo, bool& err);
 
-// The main window whose position places the dialogs.
+// The main window: the window dialogs open over when no other is in front.
 void SetMainWindow(QWidget* main);
 // Records the main window's Top and Left (after pending events).
 void RememberMainPos();
 // Records the main window's Width and Height (at activation).
 void RememberMainSize();
 
-struct Placement {
-    int left;
-    int top;
-};
-// Puts a form's bottom-right corner `offset` pixels right of and below the
-// main window's, then keeps the form inside the available screen.
-Placement ComputePlacement(int mainLeft, int mainTop, int mainWidth, int mainHeight, int formWidth,
-                           int formHeight, int offset, const ScreenRect& screen);
+// Puts a form over the window that opens it (the window in front, else the
+// main window), inside the screen; every modal form is placed so again
+// when it is shown. The offset of the callers no longer moves the form: a
+// form set off the main window's corner opened at the screen's edge, far
+// from the window the user was working in.
 void PlaceForm(QWidget* form, int offset);

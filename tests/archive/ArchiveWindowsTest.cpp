@@ -179,6 +179,7 @@ private slots:
         ClickLine(form.ListaNomi, QStringLiteral("Bianchi Anna"));
         QCOMPARE(form.EditNome->text(), QStringLiteral("Bianchi Anna"));
         QCOMPARE(form.EditData->text(), QStringLiteral("02/11/1972 06:05"));
+        QCOMPARE(form.EditCorr->text(), QStringLiteral("+1")); // as typed: stored "-1"
         QCOMPARE(form.EditLocal->text(), QStringLiteral("Torino(TO)"));
         QCOMPARE(form.EditCal->text(), QStringLiteral("GREG"));
         QCOMPARE(FromQ(form.MemoAnnotaz->toPlainText()), std::string("Nota di Anna"));

@@ -109,6 +109,7 @@ TEST_F(ComputeBirthTest, UniversalTimeIsTheLocalClockLessTheCorrection)
     EXPECT_EQ(r.localJD, JulianDay(1, 15, 7, 1944, 10, 30));
     EXPECT_NEAR(double(r.universalJD), double(JulianDay(1, 15, 7, 1944, 8, 30)), 1e-9);
     EXPECT_EQ(r.regimeLines.size(), 5u);
+    EXPECT_EQ(r.regimeIndex, 3) << "the summer-time line is the one in force";
     EXPECT_FALSE(r.regimesEnd);
     EXPECT_TRUE(ComputeBirth({1, 1, 1960, 12, 0}, milano, false).regimesEnd) << "after the last regime known";
 }
@@ -120,6 +121,7 @@ TEST_F(ComputeBirthTest, LocalMeanTimeOfThePlace)
     EXPECT_NEAR(before.correction, 9.19 * 4 / 60, 1e-9);
     const BirthResult asked = ComputeBirth({15, 7, 1944, 10, 30}, milano, true);
     EXPECT_NEAR(asked.correction, 9.19 * 4 / 60, 1e-9);
+    EXPECT_EQ(asked.regimeIndex, 0) << "local mean time asked: its line";
     const BirthResult rome = ComputeBirth({1, 1, 1880, 12, 0}, milano, false);
     EXPECT_EQ(rome.code, "RMT");
 }

@@ -9,12 +9,14 @@
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/FloatText.h"
 #include "shell/SharedState.h"
 #include "shell/UnControlli.h"
 #include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +28,8 @@
 #include <memory>
 
 namespace {
-// Presses "Registra" in the registration window once it is shown modally.
+// Presses "Registra" in the registration window once it is shown modally,
+// noting what the window shows.
 class RegisterWhenShown : public QObject {
 public:
     RegisterWhenShown()
@@ -38,11 +41,15 @@ public:
                 return;
             timer_.stop();
             shown = true;
+            date = form->EditData->text();
+            correction = form->EditCorr->text();
+            calendar = form->EditCal->text();
             form->BBRegistra->click();
         });
         timer_.start();
     }
     bool shown = false;
+    QString date, correction, calendar;
 
 private:
     QTimer timer_;
@@ -83,6 +90,14 @@ class InputWindowTest : public QObject {
         return JulianDay(calendar, d, m, y, h, min);
     }
 
+    // The Gregorian Julian day of a "dd/mm/yyyy hh:mm" text.
+    long double JulianDayOfText(const std::string& text)
+    {
+        SplitDisplayDate(text);
+        return JulianDay(1, CurrentSubject.Day, CurrentSubject.Month, CurrentSubject.Year, CurrentSubject.Hour,
+                         CurrentSubject.Minute);
+    }
+
 private slots:
     void init()
     {
@@ -97,6 +112,7 @@ private slots:
 
     void cleanup()
     {
+        FileSystem::FixNow(std::nullopt);
         form_.reset();
         delete FormRegVlk;
         FormRegVlk = nullptr;
@@ -187,17 +203,176 @@ private slots:
         QCOMPARE(dir_->Get("BASE.ST1"), base);
     }
 
-    void missingPlaceOrName()
+    void todayReplacesAnOldDate()
     {
-        Type("Prova", "15", "02", "1971", "10", "30");
-        form_->EditCalend->setText(QStringLiteral("GREG"));
+        FileSystem::FixNow(FileSystem::LocalTime {2024, 7, 15, 9, 41, 0});
+        Type("Prova Oggi", "01", "01", "1500", "12", "00");
+        ChoosePlace(true, "Milano", "Milano(MI)");
+        QCOMPARE(form_->EditCalend->text(), QStringLiteral("GIUL"));
+        QCOMPARE(form_->EditFuso->text(), QStringLiteral("+0.61"));
+
+        form_->BitBtnOggi->click();
+        QCOMPARE(form_->EditGiorno->text() + form_->EditMese->text() + form_->EditAnno->text(),
+                 QStringLiteral("15072024"));
+        // The result is today's before anything can be registered.
+        QCOMPARE(form_->EditCalend->text(), QStringLiteral("GREG"));
+        QCOMPARE(form_->EditFuso->text(), QStringLiteral("+2.00"));
+        QVERIFY(form_->ComboBox2->currentText().endsWith(QStringLiteral(" CEST")));
+        const long double ut = Local(1, 15, 7, 2024, 10, 0);
+        QCOMPARE(form_->EditJD->text(), ToQ(FixedDigits(13, ut)));
+
+        RegisterWhenShown registration;
         form_->BBprosegui->click();
-        QCOMPARE(script_->Texts().back(), std::string("Manca Nome Località"));
+        QVERIFY(registration.shown);
+        QCOMPARE(registration.date, QStringLiteral("15/07/2024 12:00"));
+        QCOMPARE(registration.calendar, QStringLiteral("GREG"));
+        QCOMPARE(registration.correction, QStringLiteral("+2"));
+        const SubjectArchive base("BASE");
+        const SubjectRecord stored = base.Subject(base.Entry(1).st2);
+        QCOMPARE(stored.DateKey, std::string("202407151200-2"));
+        QCOMPARE(stored.Calendar, std::string("GR"));
+        QCOMPARE(stored.Nationality, std::string("Italia"));
+        LoadCurrentSubjectData();
+        QCOMPARE(CurrentSubject.DisplayDate, std::string("15/07/2024 12:00"));
+        QVERIFY(std::fabs(double(CurrentSubject.JD - ut)) < 1e-9);
+    }
+
+    // From Milano, 15/07/1944 10:30 (summer time, +2), one change at a time:
+    // the calendar, the correction, the regime shown and the Julian day
+    // follow it at once.
+    void resultFollowsEveryChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("calendar");
+        QTest::addColumn<QString>("fuso");
+        QTest::addColumn<QString>("regime");
+        QTest::addColumn<QString>("jd"); // FixedDigits(13) of universal time, or empty
+        auto ut = [](int calendar, int d, int m, int y, int h, int min) {
+            const bool saved = CurrentSubject.InEphemerisRange;
+            const QString t = ToQ(FixedDigits(13, JulianDay(calendar, d, m, y, h, min)));
+            CurrentSubject.InEphemerisRange = saved;
+            return t;
+        };
+        QTest::newRow("hour typed") << "EditOra=23" << "GREG" << "+2.00" << "CEST" << ut(1, 15, 7, 1944, 21, 30);
+        QTest::newRow("winter month") << "EditMese=01" << "GREG" << "+1.00" << "CET" << ut(1, 15, 1, 1944, 9, 30);
+        QTest::newRow("year of Rome mean time") << "EditAnno=1880" << "GREG" << "+0.83" << "RMT" << QString();
+        QTest::newRow("year before the reform") << "EditAnno=1500" << "GIUL" << "+0.61" << "LMT" << QString();
+        QTest::newRow("calendar typed") << "calendar=GIUL" << "GIUL" << "+2.00" << "CEST" << ut(0, 15, 7, 1944, 8, 30);
+        QTest::newRow("local mean time") << "locale" << "GREG" << "+0.61" << "LMT" << QString();
+        QTest::newRow("another place") << "place=New York" << "GREG" << "-4.00" << "EWT" << ut(1, 15, 7, 1944, 14, 30);
+        QTest::newRow("year emptied") << "EditAnno=" << "" << "" << "" << "";
+    }
+
+    void resultFollowsEveryChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, calendar);
+        QFETCH(QString, fuso);
+        QFETCH(QString, regime);
+        QFETCH(QString, jd);
+        Type("Prova", "15", "07", "1944", "10", "30");
+        ChoosePlace(true, "Milano", "Milano(MI)");
+        QCOMPARE(form_->EditFuso->text(), QStringLiteral("+2.00"));
+        const QString before = form_->EditJD->text();
+
+        const QString what = change.section(QLatin1Char('='), 0, 0);
+        const QString value = change.section(QLatin1Char('='), 1);
+        if (what == QStringLiteral("calendar")) {
+            form_->BBLock->click(); // "Modifica Manuale"
+            form_->EditCalend->clear();
+            QTest::keyClicks(form_->EditCalend, value);
+        } else if (what == QStringLiteral("locale")) {
+            form_->CheckBoxLocale->setChecked(true);
+        } else if (what == QStringLiteral("place")) {
+            ChoosePlace(false, FromQ(value).c_str(), FromQ(value).c_str());
+        } else {
+            auto* edit = form_->findChild<QLineEdit*>(what);
+            edit->clear();
+            QTest::keyClicks(edit, value);
+        }
+        QCOMPARE(form_->EditCalend->text(), calendar);
+        QCOMPARE(form_->EditFuso->text(), fuso);
+        if (regime.isEmpty())
+            QCOMPARE(form_->ComboBox2->currentIndex(), -1);
+        else
+            QVERIFY2(form_->ComboBox2->currentText().endsWith(QLatin1Char(' ') + regime),
+                     qPrintable(form_->ComboBox2->currentText()));
+        if (!jd.isEmpty() || calendar.isEmpty())
+            QCOMPARE(form_->EditJD->text(), jd);
+        else
+            QVERIFY(form_->EditJD->text() != before);
+    }
+
+    void theRegimeInForceIsShown()
+    {
+        Type("Prova", "15", "07", "1944", "10", "30");
+        ChoosePlace(true, "Milano", "Milano(MI)");
+        const int summer = form_->ComboBox2->currentIndex();
+        QVERIFY(summer > 0);
+        QVERIFY(form_->ComboBox2->currentText().endsWith(QStringLiteral(" CEST")));
+        QVERIFY2(!form_->ComboBox2->currentText().startsWith(QStringLiteral("01/01/-4712")), "not the first entry");
+        // The entry in force starts before the birth, the next one after it.
+        const std::string start = FromQ(form_->ComboBox2->itemText(summer)).substr(0, 16);
+        QVERIFY(JulianDayOfText(start) < Local(1, 15, 7, 1944, 10, 30));
+        const std::string next = FromQ(form_->ComboBox2->itemText(summer + 1)).substr(0, 16);
+        QVERIFY(JulianDayOfText(next) > Local(1, 15, 7, 1944, 10, 30));
+    }
+
+    void saysWhatIsMissingInOrder()
+    {
+        const std::string base = dir_->Get("BASE.ST1");
+        auto pressed = [&] {
+            form_->BBprosegui->click();
+            return script_->Texts().empty() ? std::string() : script_->Texts().back();
+        };
+        form_->EditSogg->clear();
+        QCOMPARE(pressed(), std::string("Manca il Nome del Soggetto"));
+        form_->EditSogg->setText(QStringLiteral("Prova"));
+        QCOMPARE(pressed(), std::string("Inserire Data di Nascita"));
+        Type("Prova", "15", "02", "1971", "10", "30");
+        QCOMPARE(pressed(), std::string("Manca Nome Localit\xE0"));
+
+        // A place that matches nothing says so, and where else to look.
         QTest::keyClicks(form_->EditLocal, QStringLiteral("Zzqxw"));
         QCOMPARE(form_->ListBox1->count(), 0);
-        form_->EditSogg->clear();
-        form_->BBprosegui->click();
-        QCOMPARE(script_->Texts().back(), std::string("Manca il Nome del Soggetto"));
+        QCOMPARE(EditColour(form_->EditLocal), kColourRed);
+        QVERIFY(form_->LabLocal->isVisible());
+        QVERIFY(form_->LabLocal->text().contains(QStringLiteral("\"Zzqxw\"")));
+        QCOMPARE(pressed(), std::string("Manca Nome Localit\xE0"));
+        form_->EditLocal->clear();
+        QTest::keyClicks(form_->EditLocal, QStringLiteral("New York C"));
+        QVERIFY(form_->LabLocal->text().contains(QStringLiteral("Archivio Estero")));
+
+        // Places listed, none chosen.
+        form_->EditLocal->clear();
+        QTest::keyClicks(form_->EditLocal, QStringLiteral("Milan"));
+        QVERIFY(form_->ListBox1->count() > 0);
+        QVERIFY(!form_->LabLocal->isVisible());
+        QCOMPARE(EditColour(form_->EditLocal), kColourAqua);
+        QCOMPARE(pressed(), std::string("Doppio Clic sull'Elenco Localit\xE0"));
+        QCOMPARE(dir_->Get("BASE.ST1"), base);
+    }
+
+    void nationOfThePlace_data()
+    {
+        QTest::addColumn<bool>("italy");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("nation");
+        QTest::newRow("Italian town") << true << "Milano" << "Milano(MI)" << "Italia";
+        QTest::newRow("San Marino") << true << "San Marino" << "San Marino(RSM)" << "San Marino";
+        QTest::newRow("foreign town") << false << "New York City" << "New York City" << "USA, New York";
+    }
+
+    void nationOfThePlace()
+    {
+        QFETCH(bool, italy);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, nation);
+        Type("Prova", "15", "02", "1971", "10", "30");
+        ChoosePlace(italy, FromQ(typed).c_str(), FromQ(shown).c_str());
+        QCOMPARE(form_->EditStato->text(), nation);
     }
 
     void manualCoordinates()
