@@ -13,14 +13,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -100,9 +103,14 @@ TFoConsulta::TFoConsulta(const char* objectName, const char* caption, bool signa
     list = new QListWidget(this);
     list->setObjectName(QStringLiteral("list"));
     list->hide();
-    MemoZoom = new QPlainTextEdit(this);
+    MemoZoom = new QTextEdit(this);
     MemoZoom->setObjectName(QStringLiteral("MemoZoom"));
     MemoZoom->setReadOnly(true);
+    // Coloured as a pop-up, so that it does not read as one more row box.
+    QPalette zoomColours = MemoZoom->palette();
+    zoomColours.setColor(QPalette::Base, zoomColours.color(QPalette::ToolTipBase));
+    zoomColours.setColor(QPalette::Text, zoomColours.color(QPalette::ToolTipText));
+    MemoZoom->setPalette(zoomColours);
     MemoZoom->hide();
     MemoZoom->viewport()->installEventFilter(this);
     MemoInfo = new QPlainTextEdit(this);
@@ -217,19 +225,24 @@ void TFoConsulta::HidePopups()
     HideZoom();
 }
 
-void TFoConsulta::PlaceOver(QWidget* popup, const QWidget* anchor, QSize size)
+QRect TFoConsulta::PopupArea() const
 {
     constexpr int kMargin = 4;
     // The part of the window that is on its screen (all of it, once the
     // window is placed inside the screen).
-    QRect inside = rect();
+    QRect area = rect();
     if (const QScreen* s = screen()) {
         const QRect screenArea = s->availableGeometry();
-        const QRect onScreen = inside & QRect(mapFromGlobal(screenArea.topLeft()), screenArea.size());
+        const QRect onScreen = area & QRect(mapFromGlobal(screenArea.topLeft()), screenArea.size());
         if (onScreen.width() > 2 * kMargin && onScreen.height() > 2 * kMargin)
-            inside = onScreen;
+            area = onScreen;
     }
-    inside.adjust(kMargin, kMargin, -kMargin, -kMargin);
+    return area.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+}
+
+void TFoConsulta::PlaceOver(QWidget* popup, const QWidget* anchor, QSize size)
+{
+    const QRect inside = PopupArea();
     size = size.boundedTo(inside.size());
     QPoint at = anchor->mapTo(this, QPoint(0, 0));
     at.setX(std::clamp(at.x(), inside.left(), inside.right() + 1 - size.width()));
@@ -266,14 +279,24 @@ void TFoConsulta::ZoomBox(QLineEdit* box)
     MemoInfo->hide();
     list->hide();
     MemoZoom->setPlainText(text);
-    // As wide as the text needs, up to 560 pixels (and never narrower than
-    // the box), and as high as its wrapped lines: the whole text shows
-    // without scrolling wherever the window leaves room for it.
-    const QFontMetrics fm(MemoZoom->font());
-    const int pad = 2 * (MemoZoom->frameWidth() + static_cast<int>(MemoZoom->document()->documentMargin())) + 4;
-    const int width = std::max(box->width(), std::min(fm.horizontalAdvance(text) + pad, 560));
-    const QRect wrapped = fm.boundingRect(QRect(0, 0, width - pad, 1 << 20), Qt::TextWordWrap, text);
-    const int height = wrapped.height() + pad + fm.lineSpacing();
+    // Over the box, as wide as the text needs up to 560 pixels or the room
+    // right of the box (never narrower than the box), and as high as the
+    // document laid out at that width: the whole text shows without
+    // scrolling wherever the window leaves room for it.
+    // The height comes from a copy of the document laid out at the width
+    // the zoom's own will have (the zoom's is re-laid out as it resizes).
+    const int frame = 2 * MemoZoom->frameWidth();
+    QTextDocument layout;
+    layout.setDefaultFont(MemoZoom->document()->defaultFont());
+    layout.setDefaultTextOption(MemoZoom->document()->defaultTextOption());
+    layout.setDocumentMargin(MemoZoom->document()->documentMargin());
+    layout.setPlainText(text);
+    const int margins = frame + 2 * static_cast<int>(layout.documentMargin()) + 2;
+    const int room = PopupArea().right() + 1 - box->mapTo(this, QPoint(0, 0)).x();
+    const int needed = QFontMetrics(MemoZoom->font()).horizontalAdvance(text) + margins;
+    const int width = std::max(box->width(), std::min({needed, 560, room}));
+    layout.setTextWidth(width - frame);
+    const int height = static_cast<int>(std::ceil(layout.size().height())) + frame;
     PlaceOver(MemoZoom, box, QSize(width, height));
     MemoZoom->verticalScrollBar()->setValue(0);
 }

@@ -6,6 +6,7 @@
 // (double click) and the help text. Each window adds its own controls and
 // connects the frame to its search logic.
 #include <QDialog>
+#include <QRect>
 #include <QSize>
 #include <array>
 #include <string>
@@ -18,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTextEdit;
 class QVBoxLayout;
 
 class TFoConsulta : public QDialog {
@@ -35,7 +37,7 @@ public:
     QLabel* LabNote;
     QPlainTextEdit* MemoNote;
     QListWidget* list; // signature pop-up
-    QPlainTextEdit* MemoZoom; // a row's name or fourth box in full; a click hides it
+    QTextEdit* MemoZoom; // a row's name or fourth box in full; a click hides it
     QPlainTextEdit* MemoInfo;
     QPushButton *BBseguito, *BBAnticipo, *BitBtn1, *BitBtn2, *BitBtnRitorna;
 
@@ -74,6 +76,9 @@ protected:
     // together), moved left and up as far as needed, and made no larger
     // than the window, so that it lies inside the window and on the screen.
     void PlaceOver(QWidget* popup, const QWidget* anchor, QSize size);
+    // Where pop-up boxes may lie: the window's part on its screen, less a
+    // small margin.
+    QRect PopupArea() const;
 
     QVBoxLayout* Extras; // column beside the rows for the window's own controls
 
