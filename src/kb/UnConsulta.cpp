@@ -281,10 +281,9 @@ void TFoConsulta::ZoomBox(QLineEdit* box)
     MemoZoom->setPlainText(text);
     // Over the box, as wide as the text needs up to 560 pixels or the room
     // right of the box (never narrower than the box), and as high as the
-    // document laid out at that width: the whole text shows without
-    // scrolling wherever the window leaves room for it.
-    // The height comes from a copy of the document laid out at the width
-    // the zoom's own will have (the zoom's is re-laid out as it resizes).
+    // text laid out at that width: the whole text shows without scrolling
+    // wherever the window leaves room for it. The height is measured on a
+    // copy of the document (the zoom's own is laid out anew as it resizes).
     const int frame = 2 * MemoZoom->frameWidth();
     QTextDocument layout;
     layout.setDefaultFont(MemoZoom->document()->defaultFont());
