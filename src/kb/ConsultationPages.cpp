@@ -1,6 +1,6 @@
 #include "kb/ConsultationPages.h"
 
-#include "kb/ListOrder.h"
+#include "kb/ListSearch.h"
 #include "shell/UnServizi.h"
 
 #include <algorithm>
@@ -24,7 +24,8 @@ bool ResultPages::Store(std::uint32_t record)
 
 int ResultPages::TotalPages() const
 {
-    return std::min(Count() / kRowsPerPage + 1, kResultPagesMax);
+    const int filled = (static_cast<int>(stored_) + kRowsPerPage - 1) / kRowsPerPage;
+    return std::clamp(filled, 1, kResultPagesMax);
 }
 
 bool ResultPages::Next()
@@ -90,43 +91,6 @@ std::string NoteText(std::string_view text, std::string_view whenEmpty)
     return trimmed.empty() ? std::string(whenEmpty) : trimmed;
 }
 
-int BisectList(const std::vector<std::string>& items, std::string_view text, bool hiAtCount)
-{
-    if (items.empty())
-        return -1;
-    const int count = static_cast<int>(items.size());
-    int lo = 0;
-    int hi = hiAtCount ? count : count - 1;
-    int a = hi / 2;
-    for (int i = 0; i < 100; ++i) {
-        const std::string_view item = items[static_cast<std::size_t>(std::min(a, count - 1))];
-        const std::string_view head = item.substr(0, std::min(item.size(), text.size()));
-        // string_view compares as memcmp does: by unsigned byte value.
-        const int c = head.compare(text);
-        if (c > 0) {
-            hi = a;
-            a = (a + lo) / 2;
-        } else if (c < 0) {
-            lo = a;
-            a = (a + hi) / 2;
-        }
-    }
-    return std::min(a, count - 1);
-}
-
-void TypeSearchKey(std::string& text, char key, bool upperAll)
-{
-    if (key == '\r' || key == '\n')
-        return;
-    if (key == '\b') {
-        if (!text.empty())
-            text.pop_back();
-        return;
-    }
-    const std::string k(1, key);
-    text += (upperAll || text.empty()) ? UpperCase1252(k) : k;
-}
-
 std::vector<std::string> SignaturePopupLines(std::string_view boxText, bool markPrimary)
 {
     const std::size_t primary = 1 + static_cast<std::size_t>(std::count(boxText.begin(), boxText.end(), '-'));
@@ -161,7 +125,7 @@ void Consultation::Clear()
 int Consultation::TypeKey(const std::vector<std::string>& list, char key)
 {
     TypeSearchKey(view_.searchText, key, UpperAll());
-    return BisectList(list, view_.searchText, HiAtCount());
+    return FindListPrefix(list, view_.searchText);
 }
 
 void Consultation::BeginSearch()

@@ -1,8 +1,8 @@
 #pragma once
 // The result pages shared by the consultation windows (symptoms, remedies,
 // therapies): up to 140 matches kept by record number, shown 14 to a page,
-// the page indicator, the per-row note cycle, the incremental search over a
-// sorted list and the words of the signature pop-up.
+// the page indicator, the per-row note cycle, the typed search text and the
+// words of the signature pop-up.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -47,11 +47,12 @@ public:
     std::size_t Stored() const { return stored_; }
     std::size_t Found() const { return found_; }
     int Page() const { return page_; }
-    // (Count() div 14) + 1, at most the 10 pages the list holds.
+    // The pages the kept matches fill: ceiling(kept / 14), at least 1, at
+    // most the 10 pages the list holds. No page is ever empty.
     int TotalPages() const;
-    // Next page while Count() div 14 reaches the current page; previous
-    // above page 1. False when the page stays.
-    bool CanNext() const { return Count() / kRowsPerPage >= page_ && page_ < kResultPagesMax; }
+    // Next page while there is a further page; previous above page 1.
+    // False when the page stays.
+    bool CanNext() const { return page_ < TotalPages(); }
     bool Next();
     bool Previous();
     // Record numbers shown on the current page, in list order (up to 14).
@@ -101,17 +102,6 @@ std::string NoteLabel(std::string_view name, std::string_view title);
 // fallback when nothing is left.
 std::string NoteText(std::string_view text, std::string_view whenEmpty);
 
-// Incremental search: the index the bisection over the sorted list lands
-// on for this search text (the first L characters of an item compared with
-// the text of length L, byte by byte), or -1 for an empty list. `hi` starts
-// at count - 1, or at count when `hiAtCount`.
-int BisectList(const std::vector<std::string>& items, std::string_view text, bool hiAtCount = false);
-
-// A key typed in a search box: Enter leaves the text, the deletion key
-// (code 8) removes the last character, any other character is appended,
-// upper-cased when `upperAll` or when the text was empty.
-void TypeSearchKey(std::string& text, char key, bool upperAll);
-
 // The lines of the signature pop-up for a box text: words split at every
 // blank and "-"; with `markPrimary` the first (1 + number of "-") words
 // are prefixed "§ ". At most 12 words of up to 15 characters.
@@ -135,7 +125,7 @@ public:
     // page indicator emptied (the result list stays for paging).
     virtual void Clear();
     // A key typed in the search box; returns the list line to select
-    // (-1: none).
+    // (the first that begins with the typed text, ListSearch.h; -1: none).
     int TypeKey(const std::vector<std::string>& list, char key);
     // A click in the search box empties it and the typed text.
     void ClearSearchText() { view_.searchText.clear(); }
@@ -179,14 +169,13 @@ protected:
         Clear();
         view_.heading = heading;
         // As when a search places its rows, the indicator is set by each
-        // row placed: an empty page leaves it empty.
+        // row placed.
         for (const auto& record : records) {
             view_.rows.push_back(row(record));
             view_.indicator = {pages_.IndicatorText(), kIndicatorAqua};
         }
     }
     virtual bool UpperAll() const { return true; }
-    virtual bool HiAtCount() const { return false; }
 
     ConsultationView view_;
     ResultPages pages_;

@@ -108,6 +108,11 @@ void SortList(std::vector<std::string>& items)
                      [](const std::string& a, const std::string& b) { return ListLess(a, b); });
 }
 
+int ComparePrefixListText(std::string_view text, std::string_view prefix)
+{
+    return CompareBy(text.substr(0, prefix.size()), prefix, PrimaryWeight);
+}
+
 std::string UpperCase1252(std::string_view s)
 {
     std::string r(s);

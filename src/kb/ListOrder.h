@@ -24,6 +24,16 @@ inline bool ListLess(std::string_view a, std::string_view b) { return CompareLis
 // Sorts in list order (equal texts stay together).
 void SortList(std::vector<std::string>& items);
 
+// The beginning of `text` (as many characters as `prefix` has) compared
+// with `prefix` by the primary weight of the list order, that is without
+// regard to case and accents: <0, 0 or >0 as that beginning sorts before,
+// with or after the prefix. 0 means that `text` begins with `prefix`.
+int ComparePrefixListText(std::string_view text, std::string_view prefix);
+inline bool BeginsWithListText(std::string_view text, std::string_view prefix)
+{
+    return ComparePrefixListText(text, prefix) == 0;
+}
+
 // Upper and lower case of Windows-1252 texts, accented letters included
 // ("è" <-> "È", "œ" <-> "Œ", "ÿ" <-> "Ÿ").
 std::string UpperCase1252(std::string_view s);

@@ -72,14 +72,6 @@ SearchDetail CompositeTherapyDetail(std::string_view item, const std::vector<std
 
 // ---- Lists -------------------------------------------------------------------
 
-// The search text after one key of the incremental search: Enter leaves it,
-// the deletion key (8) removes the last character, any other key is
-// appended, upper-cased when the text was empty.
-std::string IncrementalSearchText(std::string text, char key);
-// The list line the incremental search selects: a bisection over the
-// sorted list comparing the first characters of a line (as many as the
-// search text has) with the search text, byte by byte. -1 for an empty list.
-int IncrementalSearchLine(const std::vector<std::string>& lines, std::string_view text);
 // "Trova": the first line from `from` on whose upper-cased text contains the
 // upper-cased text; nothing when there is none (or the text is empty).
 std::optional<std::size_t> FindLineContaining(const std::vector<std::string>& lines, std::string_view text,

@@ -1,8 +1,7 @@
 #pragma once
 // The astrological-signature window's logic: the rows it shows, the
 // planet and sign search over the de-duplicated remedy list, the result
-// file FileDum\Segnat.dum read back page by page, and the incremental
-// search of its remedy list.
+// file FileDum\Segnat.dum read back page by page.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -54,12 +53,3 @@ std::string SignaturePageText(std::size_t page, std::size_t pages);
 // Page n (from 1) of FileDum\Segnat.dum: always 14 rows, those past the end
 // of the file empty. Throws IoError when the file cannot be read.
 std::vector<SignatureRow> ReadSignaturePage(std::size_t page);
-
-// Incremental search of a sorted list: the text after one key (Enter, 13,
-// leaves it; the deletion key, 8, removes the last character; any other
-// key is appended upper-cased).
-std::string ApplySearchKey(std::string_view text, char key);
-// The item the selection moves to: bisection over the items, comparing the
-// first characters of an item (as many as the text has), upper-cased, with
-// the text, byte by byte; -1 for an empty list.
-int BisectList(const std::vector<std::string>& items, std::string_view text);

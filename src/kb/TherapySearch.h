@@ -24,7 +24,4 @@ public:
     // Row button k: the note on the pair, then the remedy's warnings from
     // DBmain.rnd. An empty row leaves the pane as it is.
     void RowNote(int k);
-
-protected:
-    bool HiAtCount() const override { return true; }
 };

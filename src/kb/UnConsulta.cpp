@@ -6,17 +6,24 @@
 #include "shell/UnControlli.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -61,6 +68,7 @@ TFoConsulta::TFoConsulta(const char* objectName, const char* caption, bool signa
         SB[k]->setMaximumWidth(40);
         rows->addWidget(SB[k], k, 0);
         EdP[k] = Box(this, "EdP" + n, 200);
+        EdP[k]->installEventFilter(this);
         rows->addWidget(EdP[k], k, 1);
         int column = 2;
         if (signatureBoxes) {
@@ -95,6 +103,16 @@ TFoConsulta::TFoConsulta(const char* objectName, const char* caption, bool signa
     list = new QListWidget(this);
     list->setObjectName(QStringLiteral("list"));
     list->hide();
+    MemoZoom = new QTextEdit(this);
+    MemoZoom->setObjectName(QStringLiteral("MemoZoom"));
+    MemoZoom->setReadOnly(true);
+    // Coloured as a pop-up, so that it does not read as one more row box.
+    QPalette zoomColours = MemoZoom->palette();
+    zoomColours.setColor(QPalette::Base, zoomColours.color(QPalette::ToolTipBase));
+    zoomColours.setColor(QPalette::Text, zoomColours.color(QPalette::ToolTipText));
+    MemoZoom->setPalette(zoomColours);
+    MemoZoom->hide();
+    MemoZoom->viewport()->installEventFilter(this);
     MemoInfo = new QPlainTextEdit(this);
     MemoInfo->setObjectName(QStringLiteral("MemoInfo"));
     MemoInfo->setReadOnly(true);
@@ -137,26 +155,25 @@ TFoConsulta::TFoConsulta(const char* objectName, const char* caption, bool signa
 
     // One search per click (an activation as well would run it twice).
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { Guarded([this] { ListBox1Click(); }); });
-    // A page change clears the rows, and with them the signature pop-up.
+    // A page change clears the rows, and with them the pop-ups over them.
     connect(BBseguito, &QPushButton::clicked, this, [this] {
         Guarded([this] {
+            HidePopups();
             NextPage();
-            list->hide();
             Render();
         });
     });
     connect(BBAnticipo, &QPushButton::clicked, this, [this] {
         Guarded([this] {
+            HidePopups();
             PreviousPage();
-            list->hide();
             Render();
         });
     });
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
         Guarded([this] {
+            HidePopups();
             Logic().Clear();
-            list->hide();
-            HideZoom();
             Render();
         });
     });
@@ -178,7 +195,7 @@ void TFoConsulta::ListBox1Click()
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= static_cast<int>(items_.size()))
         return;
-    list->hide();
+    HidePopups();
     MemoInfo->hide();
     Search(items_[static_cast<std::size_t>(row)]);
     Render();
@@ -186,6 +203,7 @@ void TFoConsulta::ListBox1Click()
 
 void TFoConsulta::EdCercaKeyPress(char key)
 {
+    HidePopups();
     const int line = Logic().TypeKey(items_, key);
     EdCerca->setText(ToQ(Logic().View().searchText));
     if (line >= 0)
@@ -194,9 +212,44 @@ void TFoConsulta::EdCercaKeyPress(char key)
 
 void TFoConsulta::BitBtn2Click()
 {
+    HidePopups();
     MemoInfo->setVisible(!MemoInfo->isVisible());
     if (MemoInfo->isVisible())
         MemoInfo->raise();
+}
+
+void TFoConsulta::HidePopups()
+{
+    list->hide();
+    MemoZoom->hide();
+    HideZoom();
+}
+
+QRect TFoConsulta::PopupArea() const
+{
+    constexpr int kMargin = 4;
+    // The part of the window that is on its screen (all of it, once the
+    // window is placed inside the screen).
+    QRect area = rect();
+    if (const QScreen* s = screen()) {
+        const QRect screenArea = s->availableGeometry();
+        const QRect onScreen = area & QRect(mapFromGlobal(screenArea.topLeft()), screenArea.size());
+        if (onScreen.width() > 2 * kMargin && onScreen.height() > 2 * kMargin)
+            area = onScreen;
+    }
+    return area.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+}
+
+void TFoConsulta::PlaceOver(QWidget* popup, const QWidget* anchor, QSize size)
+{
+    const QRect inside = PopupArea();
+    size = size.boundedTo(inside.size());
+    QPoint at = anchor->mapTo(this, QPoint(0, 0));
+    at.setX(std::clamp(at.x(), inside.left(), inside.right() + 1 - size.width()));
+    at.setY(std::clamp(at.y(), inside.top(), inside.bottom() + 1 - size.height()));
+    popup->setGeometry(QRect(at, size));
+    popup->show();
+    popup->raise();
 }
 
 void TFoConsulta::SignaturePopup(QLineEdit* box, bool markPrimary)
@@ -205,10 +258,46 @@ void TFoConsulta::SignaturePopup(QLineEdit* box, bool markPrimary)
     list->clear();
     for (const std::string& w : words)
         list->addItem(ToQ(w));
-    const QPoint at = box->mapTo(this, QPoint(0, 0));
-    list->setGeometry(at.x(), at.y(), box->width(), 20 * static_cast<int>(words.size()));
-    list->setVisible(!words.empty());
-    list->raise();
+    if (words.empty()) {
+        list->hide();
+        return;
+    }
+    // 20 pixels a word, or more when the font needs it: every word shown
+    // whole, with no scroll bar.
+    const int n = static_cast<int>(words.size());
+    const int frame = 2 * list->frameWidth();
+    const int height = std::max(20 * n, n * list->sizeHintForRow(0) + frame);
+    const int width = std::max(box->width(), list->sizeHintForColumn(0) + frame + 8);
+    PlaceOver(list, box, QSize(width, height));
+}
+
+void TFoConsulta::ZoomBox(QLineEdit* box)
+{
+    const QString text = box->text();
+    if (text.isEmpty())
+        return;
+    MemoInfo->hide();
+    list->hide();
+    MemoZoom->setPlainText(text);
+    // Over the box, as wide as the text needs up to 560 pixels or the room
+    // right of the box (never narrower than the box), and as high as the
+    // text laid out at that width: the whole text shows without scrolling
+    // wherever the window leaves room for it. The height is measured on a
+    // copy of the document (the zoom's own is laid out anew as it resizes).
+    const int frame = 2 * MemoZoom->frameWidth();
+    QTextDocument layout;
+    layout.setDefaultFont(MemoZoom->document()->defaultFont());
+    layout.setDefaultTextOption(MemoZoom->document()->defaultTextOption());
+    layout.setDocumentMargin(MemoZoom->document()->documentMargin());
+    layout.setPlainText(text);
+    const int margins = frame + 2 * static_cast<int>(layout.documentMargin()) + 2;
+    const int room = PopupArea().right() + 1 - box->mapTo(this, QPoint(0, 0)).x();
+    const int needed = QFontMetrics(MemoZoom->font()).horizontalAdvance(text) + margins;
+    const int width = std::max(box->width(), std::min({needed, 560, room}));
+    layout.setTextWidth(width - frame);
+    const int height = static_cast<int>(std::ceil(layout.size().height())) + frame;
+    PlaceOver(MemoZoom, box, QSize(width, height));
+    MemoZoom->verticalScrollBar()->setValue(0);
 }
 
 void TFoConsulta::Render()
@@ -258,6 +347,7 @@ bool TFoConsulta::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (type == QEvent::MouseButtonPress) {
+            HidePopups();
             Logic().ClearSearchText();
             EdCerca->clear();
         }
@@ -265,6 +355,10 @@ bool TFoConsulta::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == MemoInfo->viewport() && type == QEvent::MouseButtonDblClick) {
         MemoInfo->hide();
+        return true;
+    }
+    if (watched == MemoZoom->viewport() && type == QEvent::MouseButtonPress) {
+        MemoZoom->hide();
         return true;
     }
     for (int k = 0; k < kRowsPerPage; ++k) {
@@ -277,8 +371,8 @@ bool TFoConsulta::eventFilter(QObject* watched, QEvent* event)
             if (type == QEvent::MouseButtonPress && watched == EdA[i])
                 list->hide();
         }
-        if (watched == EdD[i] && type == QEvent::MouseButtonDblClick) {
-            Guarded([&] { FourthDblClick(k + 1); });
+        if ((watched == EdP[i] || watched == EdD[i]) && type == QEvent::MouseButtonDblClick) {
+            Guarded([&] { ZoomBox(static_cast<QLineEdit*>(watched)); });
             return true;
         }
     }

@@ -1,6 +1,7 @@
 #include "kb/UnRicCom.h"
 
 #include "kb/KbRecords.h"
+#include "kb/ListSearch.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/TextFile.h"
@@ -265,9 +266,9 @@ bool TCriteriaForm::eventFilter(QObject* watched, QEvent* event)
                 c = FromQ(key->text().left(1))[0];
             if (c != 0) {
                 Guarded([&] {
-                    searchText_ = IncrementalSearchText(searchText_, c);
+                    TypeSearchKey(searchText_, c, false);
                     EdCerca->setText(ToQ(searchText_));
-                    SelectLine(IncrementalSearchLine(lines_, searchText_));
+                    SelectLine(FindListPrefix(lines_, searchText_));
                 });
                 return true;
             }

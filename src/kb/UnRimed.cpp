@@ -19,7 +19,8 @@ const char* const kInfo =
     "preparazione tra parentesi.\r\n"
     "Compaiono tutti i Sintomi trattati dal Rimedio, 14 per pagina, con le segnature; il pulsante numerato di "
     "ogni riga mostra a ogni pressione Posologia, Sintesi Psichica, Note e Note Supplementari.\r\n"
-    "Un doppio clic sulle Avvertenze le mostra ingrandite; un clic le richiude.";
+    "Un doppio clic sul Sintomo o sul nome del Rimedio di una riga ne mostra il testo per intero, un doppio "
+    "clic sulle Avvertenze le mostra ingrandite; un clic li richiude.";
 
 } // namespace
 
@@ -68,24 +69,6 @@ void TFoRimed::FormActivate()
     EdCerca->setFocus();
 }
 
-void TFoRimed::Search(const std::string& line)
-{
-    MemoAvveLarge->hide();
-    state_.Search(line);
-}
-
-void TFoRimed::NextPage()
-{
-    MemoAvveLarge->hide();
-    state_.NextPage();
-}
-
-void TFoRimed::PreviousPage()
-{
-    MemoAvveLarge->hide();
-    state_.PreviousPage();
-}
-
 void TFoRimed::Render()
 {
     TFoConsulta::Render();
@@ -93,12 +76,6 @@ void TFoRimed::Render()
     EdAvve->setCursorPosition(0);
     LabSpeci->setText(ToQ(state_.Caption()));
     MemoPare->setVisible(state_.UseNumberNote());
-}
-
-void TFoRimed::BitBtn2Click()
-{
-    MemoAvveLarge->hide();
-    TFoConsulta::BitBtn2Click();
 }
 
 void TFoRimed::EdAvveDblClick()

@@ -21,12 +21,11 @@ protected:
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     Consultation& Logic() override { return state_; }
-    void Search(const std::string& line) override;
-    void NextPage() override;
-    void PreviousPage() override;
+    void Search(const std::string& line) override { state_.Search(line); }
+    void NextPage() override { state_.NextPage(); }
+    void PreviousPage() override { state_.PreviousPage(); }
     void RowNote(int k) override { state_.RowNote(k); }
     void Render() override;
-    void BitBtn2Click() override;
     void HideZoom() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "kb/UnSegnat.h"
 
 #include "kb/KbRecords.h"
+#include "kb/ListSearch.h"
 #include "kb/SignatureSearch.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
@@ -226,9 +227,9 @@ bool TFoSegnat::eventFilter(QObject* watched, QEvent* event)
 
 void TFoSegnat::EditCercaKey(char key)
 {
-    searchText_ = ApplySearchKey(searchText_, key);
+    TypeSearchKey(searchText_, key, true);
     EditCerca->setText(ToQ(searchText_));
-    const int at = BisectList(names_, searchText_);
+    const int at = FindListPrefix(names_, searchText_);
     if (at >= 0)
         ListBox2->setCurrentRow(at);
 }

@@ -15,7 +15,8 @@ const char* const kInfo =
     "\"Seguenti\" e \"Precedenti\" mostrano le altre pagine.\r\n"
     "Il pulsante numerato di ogni riga mostra a ogni pressione Avvertenze, Sintesi Psichica, Note e Note "
     "Supplementari del Rimedio.\r\n"
-    "Un doppio clic sulle segnature ne elenca le parole; il segno \xA7 indica la segnatura primaria.";
+    "Un doppio clic sulle segnature ne elenca le parole; il segno \xA7 indica la segnatura primaria.\r\n"
+    "Un doppio clic sulla Posologia o sul nome del Rimedio ne mostra il testo per intero, un clic lo richiude.";
 
 } // namespace
 

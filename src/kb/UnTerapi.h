@@ -11,21 +11,16 @@ public:
     explicit TFoTerapi(QWidget* parent = nullptr);
     QLineEdit* EditCerca; // the search box
     QLineEdit* EdPato;    // the chosen pathology
-    QPlainTextEdit* MemoZoom;
 
     const TherapyConsultation& State() const { return state_; }
 
 protected:
     void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     Consultation& Logic() override { return state_; }
     void Search(const std::string& line) override { state_.Search(line); }
     void NextPage() override { state_.NextPage(); }
     void PreviousPage() override { state_.PreviousPage(); }
     void RowNote(int k) override { state_.RowNote(k); }
-    void BitBtn2Click() override;
-    void FourthDblClick(int k) override;
-    void HideZoom() override;
 
 private:
     void FormActivate();

@@ -159,6 +159,12 @@ void TFoVelkor::BuildControls()
     SBpass = new QToolButton(this);
     SBpass->setObjectName(QStringLiteral("SBpass"));
     SBpass->setFixedWidth(10);
+    // What the administrator code does, where the user types it.
+    SBpass->setToolTip(ToQ("Codice amministratore: rivela i comandi di modifica del Database Primario e del "
+                           "Repertorio Terapie e l'Utility Ricerca; nella pagina \"Consultazione Rimedi\" mostra "
+                           "anche \"Sintomi Multipli\" e \"Terapie Composite\" e abilita \"Debilit\xE0 "
+                           "Astrologiche / T\". Un clic sulla casella del codice nasconde di nuovo i comandi di "
+                           "modifica e i due pulsanti, e disabilita di nuovo il terzo."));
     admin->addWidget(SBpass);
     EdPass = new QLineEdit(this);
     EdPass->setObjectName(QStringLiteral("EdPass"));
@@ -576,6 +582,11 @@ void TFoVelkor::EdPassClick()
 
 void TFoVelkor::ShowAdminEditors(bool visible)
 {
+    // The windows opened only in administrator mode: the multiple-symptom
+    // search, the composite therapies and the debilities.
+    BBriceCompo->setVisible(visible);
+    BitBtn10->setVisible(visible);
+    BitBtn6->setEnabled(visible);
     for (TPendingEditorForm* f : {static_cast<TPendingEditorForm*>(FoMainArc), static_cast<TPendingEditorForm*>(FoAggRep)}) {
         if (!f)
             continue;

@@ -1,10 +1,13 @@
 // The searches of the consultation windows (symptoms, remedies, therapies)
 // on small databases written into a temporary program folder: the matches
 // and their rows, paging and the page indicator up to and past the 140
-// kept results, the per-row note cycles, the incremental search and the
+// kept results, the per-row note cycles, the incremental search of the
+// lists (shared with the other knowledge-base windows) and the
 // signature pop-up, and the damaged or missing files.
 #include "kb/ConsultationPages.h"
 #include "kb/KbRecords.h"
+#include "kb/ListOrder.h"
+#include "kb/ListSearch.h"
 #include "kb/RemedySearch.h"
 #include "kb/SymptomSearch.h"
 #include "kb/TherapySearch.h"
@@ -67,7 +70,7 @@ struct PagingCase {
     const char* firstIndicator;
     std::uint32_t colour;
     int firstRows;
-    bool hasNext;
+    int pages;      // pages "Seguenti" reaches, none of them empty
     int secondRows; // rows of page 2 when there is one
 };
 
@@ -89,8 +92,8 @@ TEST_P(SymptomPaging, IndicatorRowsAndNextPage)
     EXPECT_EQ(s.View().indicator.colour, c.colour);
     EXPECT_EQ(RowNames(s), Names(1, c.firstRows));
     EXPECT_EQ(s.View().heading, c.matches ? "Insonnia" : "");
-    EXPECT_EQ(s.Pages().CanNext(), c.hasNext);
-    if (c.hasNext) {
+    EXPECT_EQ(s.Pages().CanNext(), c.pages > 1);
+    if (c.pages > 1) {
         s.NextPage();
         EXPECT_EQ(s.Pages().Page(), 2);
         EXPECT_EQ(RowNames(s), Names(15, 14 + c.secondRows));
@@ -99,19 +102,31 @@ TEST_P(SymptomPaging, IndicatorRowsAndNextPage)
         EXPECT_EQ(RowNames(s), Names(1, c.firstRows));
         EXPECT_EQ(s.View().rows[0].fourth, "dose 1");
     }
+    // "Seguenti" to the end: every page it reaches has rows, and the
+    // indicator counts exactly those pages.
+    int reached = 1;
+    while (s.Pages().CanNext() && reached < 20) {
+        s.NextPage();
+        ++reached;
+        EXPECT_FALSE(s.View().rows.empty()) << "page " << reached;
+    }
+    EXPECT_EQ(reached, std::max(c.pages, 1));
+    s.NextPage();
+    EXPECT_EQ(s.Pages().Page(), std::max(c.pages, 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, SymptomPaging,
-    ::testing::Values(PagingCase {"none", 0, "", 0, 0, false, 0},
-                      PagingCase {"one", 1, "1/1", kIndicatorAqua, 1, false, 0},
-                      // (13 + 1) div 14 + 1: a second, empty page.
-                      PagingCase {"thirteen", 13, "1/2", kIndicatorAqua, 13, true, 0},
-                      PagingCase {"fourteen", 14, "1/2", kIndicatorAqua, 14, true, 0},
-                      PagingCase {"fifteen", 15, "1/2", kIndicatorRed, 14, true, 1},
-                      PagingCase {"twenty-nine", 29, "1/3", kIndicatorRed, 14, true, 14},
-                      PagingCase {"full list", 140, "1/10", kIndicatorRed, 14, true, 14},
-                      PagingCase {"past the list", 163, "1/10 (163 trovati)", kIndicatorRed, 14, true, 14}),
+    ::testing::Values(PagingCase {"none", 0, "", 0, 0, 0, 0},
+                      PagingCase {"one", 1, "1/1", kIndicatorAqua, 1, 1, 0},
+                      // ceiling(matches / 14): a page count never counts an empty page.
+                      PagingCase {"thirteen", 13, "1/1", kIndicatorAqua, 13, 1, 0},
+                      PagingCase {"fourteen", 14, "1/1", kIndicatorAqua, 14, 1, 0},
+                      PagingCase {"fifteen", 15, "1/2", kIndicatorRed, 14, 2, 1},
+                      PagingCase {"twenty-eight", 28, "1/2", kIndicatorRed, 14, 2, 14},
+                      PagingCase {"twenty-nine", 29, "1/3", kIndicatorRed, 14, 3, 14},
+                      PagingCase {"full list", 140, "1/10", kIndicatorRed, 14, 10, 14},
+                      PagingCase {"past the list", 163, "1/10 (163 trovati)", kIndicatorRed, 14, 10, 14}),
     [](const auto& info) {
         std::string n = info.param.label;
         for (char& ch : n)
@@ -253,27 +268,41 @@ TEST(SymptomSearch, LengthByteBeyondItsFieldReadsAsTheField)
     EXPECT_EQ(s.View().rows[0].name, std::string(50, 'X'));
 }
 
-TEST(IncrementalSearch, BisectionLandsOnThePrefix)
+TEST(IncrementalSearch, FirstLineThatBeginsWithTheText)
 {
-    const Lines items = {"Acne", "Ansia", "Cefalea", "Insonnia", "Meteorismo", "Tosse", "Vertigini"};
+    // Sorted as the support lists are: case and accents do not count.
+    const Lines items = {"acne",          "Ansia",     "Cefalea",        "\xC8" "czema secco", "Eczema umido",
+                         "Herpes labiale", "Insonnia", "Insonnia lieve", "Tosse secca",     "Tosse",
+                         "Vertigini"};
     struct Case {
+        const char* label;
         const char* text;
         int line;
     };
-    for (const Case& c : {Case {"I", 3}, Case {"Ins", 3}, Case {"T", 5}, Case {"Ce", 2}, Case {"Ac", 0},
-                          Case {"", 3}})
-        EXPECT_EQ(BisectList(items, c.text), c.line) << c.text;
-    // With hi at count - 1 the halving never reaches the last line; from
-    // count it does.
-    EXPECT_EQ(BisectList(items, "V"), 5);
-    EXPECT_EQ(BisectList(items, "V", true), 6);
-    // A text longer than any item still lands inside the list.
-    const int far = BisectList(items, std::string(200, 'z'));
-    EXPECT_GE(far, 0);
-    EXPECT_LT(far, static_cast<int>(items.size()));
-    EXPECT_EQ(BisectList({}, "A"), -1);
-    EXPECT_EQ(BisectList({"Uno"}, "U", true), 0);
-    EXPECT_EQ(BisectList({"Uno", "Zeta"}, "Z", true), 1);
+    const std::string far(200, 'z');
+    for (const Case& c : {
+             Case {"upper-cased text, mixed-case line", "INS", 6},
+             Case {"lower-cased text", "ins", 6},
+             Case {"first of several matches", "Insonnia", 6},
+             Case {"longer match", "INSONNIA L", 7},
+             Case {"lower-case line", "AC", 0},
+             Case {"accented line, plain text", "ECZ", 3},
+             Case {"plain line, accented text", "\xC9" "CZEMA U", 4},
+             Case {"first in list order, not the shorter line", "TOSSE", 8},
+             Case {"whole list", "", 0},
+             Case {"no match: where it would stand", "Dolore", 3},
+             Case {"no match between two lines", "Insz", 8},
+             Case {"no match past the end", far.c_str(), 10},
+             Case {"last line", "V", 10},
+         })
+        EXPECT_EQ(FindListPrefix(items, c.text), c.line) << c.label;
+    EXPECT_EQ(FindListPrefix({}, "A"), -1);
+    EXPECT_EQ(FindListPrefix({"Uno"}, "u"), 0);
+
+    EXPECT_TRUE(BeginsWithListText("\xE0 gocce", "A G"));
+    EXPECT_FALSE(BeginsWithListText("Ins", "Insonnia"));
+    EXPECT_LT(ComparePrefixListText("Ins", "Insonnia"), 0);
+    EXPECT_GT(ComparePrefixListText("Tosse", "Ins"), 0);
 }
 
 TEST(IncrementalSearch, TypedKeys)

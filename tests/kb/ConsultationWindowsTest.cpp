@@ -1,6 +1,7 @@
 // The symptom, remedy and therapy windows driven offscreen: on the shipped
 // starter knowledge base (list, click, rows, incremental search, row
-// cycles, pop-ups) and on small databases for paging and damaged files.
+// cycles, pop-ups and zooms inside the window) and on small databases for
+// the page count, the longest texts and damaged files.
 #include "kb/KbRecords.h"
 #include "kb/UnRimed.h"
 #include "kb/UnSintom1.h"
@@ -12,11 +13,14 @@
 #include "support/KbWindowTesting.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 #include <memory>
 
@@ -30,6 +34,51 @@ int FilledRows(const TFoConsulta& f)
     for (QLineEdit* e : f.EdP)
         n += e->text().isEmpty() ? 0 : 1;
     return n;
+}
+
+// A pop-up box lies inside its window and on the window's screen.
+void VerifyInside(const QWidget* popup, const QWidget* form)
+{
+    QVERIFY(popup->isVisible());
+    QVERIFY2(form->rect().contains(popup->geometry()),
+             qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7")
+                            .arg(popup->objectName())
+                            .arg(popup->x())
+                            .arg(popup->y())
+                            .arg(popup->width())
+                            .arg(popup->height())
+                            .arg(form->width())
+                            .arg(form->height())));
+    const QRect global(popup->mapToGlobal(QPoint(0, 0)), popup->size());
+    QVERIFY(form->screen()->availableGeometry().contains(global));
+}
+
+// A double click on a row box shows its whole text in the zoom, wrapped, over
+// the box and inside the window, with nothing left to scroll.
+void VerifyZoomShowsAll(TFoConsulta& form, QLineEdit* box)
+{
+    QTest::mouseDClick(box, Qt::LeftButton);
+    QVERIFY(form.MemoZoom->isVisible());
+    QCOMPARE(form.MemoZoom->toPlainText(), box->text());
+    VerifyInside(form.MemoZoom, &form);
+    QApplication::processEvents();
+    QCOMPARE(form.MemoZoom->verticalScrollBar()->maximum(), 0);
+    QCOMPARE(form.MemoZoom->horizontalScrollBar()->maximum(), 0);
+    QTest::mouseClick(form.MemoZoom->viewport(), Qt::LeftButton);
+    QVERIFY(!form.MemoZoom->isVisible());
+}
+
+// The DBmain.rnd entries "R1".."Rn" of one indication.
+void WriteMatches(int n, const std::string& indication)
+{
+    std::vector<RemedyRecord> db;
+    for (int i = 1; i <= n; ++i) {
+        RemedyRecord r;
+        r.Name = "R" + std::to_string(i);
+        r.Indications = indication;
+        db.push_back(r);
+    }
+    WriteDb(db);
 }
 
 } // namespace
@@ -66,7 +115,8 @@ private slots:
         ClickLine(form.ListBox1, Q("Insonnia da agitazione nervosa"));
         QCOMPARE(form.EdDist->text(), Q("Insonnia da agitazione nervosa"));
         QCOMPARE(FilledRows(form), 14);
-        QCOMPARE(form.Edit1->text(), Q("1/2"));
+        // Exactly 14 remedies: one page, and no button leads to an empty one.
+        QCOMPARE(form.Edit1->text(), Q("1/1"));
         QCOMPARE(EditColour(form.Edit1), kColourAqua);
         QCOMPARE(form.EdP[0]->text(), Q("MSA Melissa"));
         QCOMPARE(form.EdA[0]->text(), Q("Giove Luna - Venere"));
@@ -90,13 +140,35 @@ private slots:
         QVERIFY(!form.list->isVisible());
         QTest::mouseDClick(form.EdS[0], Qt::LeftButton);
         QCOMPARE(form.list->item(0)->text(), Q("Cancro"));
+        // The pop-up of the last row stays inside the window, every word shown.
+        QTest::mouseDClick(form.EdA[13], Qt::LeftButton);
+        VerifyInside(form.list, &form);
+        QCOMPARE(form.list->verticalScrollBar()->maximum(), 0);
 
-        // The second page is empty; back to the first.
+        // The posology and the name of a row read in full.
+        VerifyZoomShowsAll(form, form.EdD[0]);
+        VerifyZoomShowsAll(form, form.EdD[13]);
+        VerifyZoomShowsAll(form, form.EdP[13]);
+
+        // "Seguenti" has no further page to lead to: the rows stay.
         form.BBseguito->click();
-        QCOMPARE(FilledRows(form), 0);
-        QCOMPARE(form.EdDist->text(), Q("Insonnia da agitazione nervosa"));
-        form.BBAnticipo->click();
         QCOMPARE(FilledRows(form), 14);
+        QCOMPARE(form.Edit1->text(), Q("1/1"));
+        QCOMPARE(form.EdDist->text(), Q("Insonnia da agitazione nervosa"));
+
+        // A new search closes the pop-up and the zoom of the previous one,
+        // and so does typing a new search text.
+        QTest::mouseDClick(form.EdA[0], Qt::LeftButton);
+        QVERIFY(form.list->isVisible());
+        ClickLine(form.ListBox1, Q("Gotta"));
+        QVERIFY(!form.list->isVisible());
+        QTest::mouseDClick(form.EdS[0], Qt::LeftButton);
+        QTest::mouseDClick(form.EdD[1], Qt::LeftButton);
+        QVERIFY(form.MemoZoom->isVisible());
+        QTest::keyClicks(form.EdCerca, Q("t"));
+        QVERIFY(!form.list->isVisible());
+        QVERIFY(!form.MemoZoom->isVisible());
+        ClickLine(form.ListBox1, Q("Insonnia da agitazione nervosa"));
 
         form.BitBtn2->click();
         QVERIFY(form.MemoInfo->isVisible());
@@ -111,28 +183,44 @@ private slots:
         QVERIFY(f_.script->Messages().empty());
     }
 
-    void symptomWindowPagesPastTheRows()
+    void symptomWindowPageCount_data()
     {
-        std::vector<RemedyRecord> db;
-        for (int i = 1; i <= 15; ++i) {
-            RemedyRecord r;
-            r.Name = "R" + std::to_string(i);
-            r.Indications = "Tosse";
-            db.push_back(r);
-        }
-        WriteDb(db);
+        QTest::addColumn<int>("matches");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<QString>("afterNext");
+        QTest::addColumn<int>("rowsAfterNext");
+        QTest::newRow("13 results") << 13 << Q("1/1") << kColourAqua << Q("1/1") << 13;
+        QTest::newRow("14 results") << 14 << Q("1/1") << kColourAqua << Q("1/1") << 14;
+        QTest::newRow("15 results") << 15 << Q("1/2") << kColourRed << Q("2/2") << 1;
+    }
+
+    void symptomWindowPageCount()
+    {
+        QFETCH(int, matches);
+        QFETCH(QString, first);
+        QFETCH(int, colour);
+        QFETCH(QString, afterNext);
+        QFETCH(int, rowsAfterNext);
+        WriteMatches(matches, "Tosse");
         WriteTextLines(kSymptomListFile, {"Tosse"});
         TFoSintom1 form;
         form.show();
         ClickLine(form.ListBox1, Q("Tosse"));
-        QCOMPARE(EditColour(form.Edit1), kColourRed);
-        QCOMPARE(form.EdP[13]->text(), Q("R14"));
+        QCOMPARE(form.Edit1->text(), first);
+        QCOMPARE(EditColour(form.Edit1), colour);
+        QCOMPARE(FilledRows(form), std::min(matches, 14));
+        // "Seguenti", twice: it stops at the last page, which is never empty.
         form.BBseguito->click();
-        QCOMPARE(form.Edit1->text(), Q("2/2"));
-        QCOMPARE(form.EdP[0]->text(), Q("R15"));
-        QCOMPARE(FilledRows(form), 1);
+        form.BBseguito->click();
+        QCOMPARE(form.Edit1->text(), afterNext);
+        QCOMPARE(FilledRows(form), rowsAfterNext);
+        QCOMPARE(form.EdP[0]->text(), matches > 14 ? Q("R15") : Q("R1"));
         form.SB[0]->click();
-        QCOMPARE(form.LabNote->text(), Q("R15 - Avvertenze"));
+        QCOMPARE(form.LabNote->text(), matches > 14 ? Q("R15 - Avvertenze") : Q("R1 - Avvertenze"));
+        form.BBAnticipo->click();
+        QCOMPARE(form.Edit1->text(), first);
+        QCOMPARE(FilledRows(form), std::min(matches, 14));
     }
 
     void damagedDatabaseAndMissingListAreReported()
@@ -170,6 +258,11 @@ private slots:
         QVERIFY(form.ListBox1->count() > 0);
         QTest::keyClicks(form.EdCerca, Q("msa me"));
         QCOMPARE(form.EdCerca->text(), Q("MSA ME"));
+        // The first remedy that begins with the text, whatever the case.
+        QTest::mouseClick(form.EdCerca, Qt::LeftButton);
+        QTest::keyClicks(form.EdCerca, Q("tsa v"));
+        QCOMPARE(form.EdCerca->text(), Q("TSA V"));
+        QCOMPARE(form.ListBox1->currentItem()->text(), Q("TSA Valeriana"));
 
         ClickLine(form.ListBox1, Q("MSA Melissa"));
         QCOMPARE(form.EdRime->text(), Q("MSA Melissa"));
@@ -213,8 +306,16 @@ private slots:
         TFoTerapi form;
         form.show();
         QCOMPARE(form.windowTitle(), Q("TERAPIE"));
+        // The search box has the keys from the start; the first pathology
+        // that begins with the text is chosen without regard to case.
+        QCOMPARE(form.focusWidget(), form.EditCerca);
+        QTest::keyClicks(form.EditCerca, Q("ins"));
+        QCOMPARE(form.EditCerca->text(), Q("INS"));
+        QCOMPARE(form.ListBox1->currentItem()->text(), Q("Insonnia"));
+        QTest::mouseClick(form.EditCerca, Qt::LeftButton);
         QTest::keyClicks(form.EditCerca, Q("tosse s"));
         QCOMPARE(form.EditCerca->text(), Q("TOSSE S"));
+        QCOMPARE(form.ListBox1->currentItem()->text(), Q("Tosse secca"));
 
         ClickLine(form.ListBox1, Q("Tosse secca"));
         QCOMPARE(form.EdPato->text(), Q("Tosse secca"));
@@ -228,13 +329,37 @@ private slots:
         form.SB[1]->click();
         QCOMPARE(form.LabNote->text(), Q("MSA Altea - Avvertenze"));
 
+        VerifyZoomShowsAll(form, form.EdD[0]);
         QTest::mouseDClick(form.EdD[0], Qt::LeftButton);
-        QVERIFY(form.MemoZoom->isVisible());
-        QCOMPARE(form.MemoZoom->toPlainText(), form.EdD[0]->text());
         form.BitBtn2->click();
         QVERIFY(!form.MemoZoom->isVisible());
         QVERIFY(form.MemoInfo->isVisible());
         QVERIFY(f_.script->Messages().empty());
+    }
+
+    void therapyZoomReadsTheLongestPosologyInFull()
+    {
+        // Posology and remedy at their capacities, in the last row.
+        std::vector<RepertoryRecord> rep {ReservedRepertory()};
+        for (int i = 1; i <= 14; ++i) {
+            std::string posology;
+            while (posology.size() < kRepertoryPosologyCapacity - 12)
+                posology += "20 gocce " + std::to_string(i) + " ";
+            rep.push_back({"Cefalea", posology, "QSPC Remedio dal nome lunghissimo " + std::string(60, 'x'), ""});
+        }
+        WriteRepertory(rep);
+        WriteTextLines(kPathologyListFile, {"Cefalea"});
+        TFoTerapi form;
+        form.show();
+        ClickLine(form.ListBox1, Q("Cefalea"));
+        QCOMPARE(FilledRows(form), 14);
+        VerifyZoomShowsAll(form, form.EdD[0]);
+        VerifyZoomShowsAll(form, form.EdD[13]);
+        VerifyZoomShowsAll(form, form.EdP[13]);
+        // An empty row has nothing to zoom.
+        form.BitBtn1->click();
+        QTest::mouseDClick(form.EdD[0], Qt::LeftButton);
+        QVERIFY(!form.MemoZoom->isVisible());
     }
 
     void therapyWindowWithoutItsList()

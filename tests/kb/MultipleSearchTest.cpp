@@ -197,29 +197,6 @@ TEST(CompositeTherapies, RanksRemediesByChosenPathologiesWithPairPosology)
     EXPECT_TRUE(d.covered[0] && d.covered[1] && d.covered[2] && !d.covered[3]);
 }
 
-TEST(CriteriaLists, IncrementalSearchTextFollowsTheKeys)
-{
-    EXPECT_EQ(IncrementalSearchText("", 'a'), "A");
-    EXPECT_EQ(IncrementalSearchText("", '\xE8'), "\xC8"); // è -> È
-    EXPECT_EQ(IncrementalSearchText("A", 'n'), "An");
-    EXPECT_EQ(IncrementalSearchText("An", '\b'), "A");
-    EXPECT_EQ(IncrementalSearchText("", '\b'), "");
-    EXPECT_EQ(IncrementalSearchText("An", '\r'), "An");
-}
-
-TEST(CriteriaLists, BisectionReachesEveryLineOfTheSortedList)
-{
-    const Lines lines{"Acne", "Ansia", "Cefalea", "Insonnia", "Tosse", "Tristezza"};
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(IncrementalSearchLine(lines, lines[i]), static_cast<int>(i)) << lines[i];
-    EXPECT_EQ(IncrementalSearchLine(lines, "Ce"), 2);
-    EXPECT_EQ(IncrementalSearchLine(lines, "Tr"), 5);
-    EXPECT_EQ(IncrementalSearchLine(Lines{"Solo"}, "S"), 0);
-    EXPECT_EQ(IncrementalSearchLine({}, "S"), -1);
-    const int far = IncrementalSearchLine(lines, std::string(200, 'Z'));
-    EXPECT_EQ(far, 5);
-}
-
 TEST(CriteriaLists, FindContinuesAfterTheLastFoundLine)
 {
     const Lines lines{"Acne", "Dolori articolari", "Tosse", "Dolori mestruali"};

@@ -124,6 +124,17 @@ private slots:
         QVERIFY(Current(form.ListBox1).rfind("Pal", 0) == 0);
         QTest::keyClick(form.EdCerca, Qt::Key_Backspace);
         QCOMPARE(form.SearchText(), std::string("Pa"));
+        // Capitals typed after the first letter still find the line, and the
+        // first line with that beginning is chosen.
+        QTest::mouseClick(form.EdCerca, Qt::LeftButton);
+        QTest::keyClicks(form.EdCerca, QStringLiteral("INS"));
+        QCOMPARE(FromQ(form.EdCerca->text()), std::string("INS"));
+        int firstIns = -1;
+        for (int i = 0; i < form.ListBox1->count() && firstIns < 0; ++i)
+            if (form.ListBox1->item(i)->text().startsWith(QStringLiteral("ins"), Qt::CaseInsensitive))
+                firstIns = i;
+        QVERIFY(firstIns >= 0);
+        QCOMPARE(form.ListBox1->currentRow(), firstIns);
 
         QTest::mouseClick(form.EdCerca, Qt::LeftButton);
         QVERIFY(form.EdCerca->text().isEmpty());

@@ -1,5 +1,5 @@
 // The signature search of the de-duplicated remedy list and its result
-// pages, and the incremental search of the list, on small knowledge bases
+// pages, on small knowledge bases
 // written into a temporary program folder.
 #include "kb/KbRebuild.h"
 #include "kb/KbRecords.h"
@@ -147,31 +147,4 @@ TEST(SignatureSearch, DamagedInputsAreReportedAndLeaveTheResultsAsTheyWere)
 
     std::filesystem::remove(t.Path() / "OpzioneH" / "DBmain.rnd");
     EXPECT_THROW(SearchSignatures(names, "Luna", "Qualsiasi"), IoError);
-}
-
-TEST(SignatureSearch, IncrementalSearchKeysAndBisection)
-{
-    std::string text;
-    for (char c : std::string("msa m"))
-        text = ApplySearchKey(text, c);
-    EXPECT_EQ(text, "MSA M");
-    EXPECT_EQ(ApplySearchKey(text, '\r'), "MSA M");
-    EXPECT_EQ(ApplySearchKey(text, '\b'), "MSA ");
-    EXPECT_EQ(ApplySearchKey("", '\b'), "");
-    EXPECT_EQ(ApplySearchKey("", '\xE8'), "\xC8"); // è -> È
-
-    const Lines items {"HS 8 - Valeriana", "MSA Iperico", "MSA Melissa", "MSA Timo", "QSPC Biancospino",
-                       "TSA Arnica", "TSA Salvia"};
-    struct Case {
-        const char* text;
-        int at;
-    } cases[] = {{"MSA M", 2}, {"MSA MEL", 2}, {"MSA T", 3}, {"TSA S", 6}, {"HS", 0}, {"Q", 4}, {"", 3}};
-    for (const Case& c : cases)
-        EXPECT_EQ(BisectList(items, c.text), c.at) << c.text;
-    EXPECT_EQ(BisectList({"Solo"}, "S"), 0);
-    EXPECT_EQ(BisectList({}, "S"), -1);
-    // The last item can be reached (the upper end starts past it).
-    EXPECT_EQ(BisectList({"A", "B"}, "B"), 1);
-    // A text of 200 characters ends on the last item before it.
-    EXPECT_EQ(BisectList(items, std::string(200, 'M')), 0);
 }

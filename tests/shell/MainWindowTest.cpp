@@ -277,6 +277,11 @@ private slots:
     void administratorCodes()
     {
         Start();
+        auto hiddenAdminButtons = [] {
+            return FoVelkor->BBriceCompo->isHidden() && FoVelkor->BitBtn10->isHidden() &&
+                   !FoVelkor->BitBtn6->isEnabled();
+        };
+        QVERIFY(hiddenAdminButtons());
         FoVelkor->SBpass->click();
         QVERIFY(FoVelkor->EdPass->isVisible());
         QTest::keyClicks(FoVelkor->EdPass, QStringLiteral("keld"));
@@ -291,6 +296,23 @@ private slots:
             QVERIFY(!w->isHidden());
         for (QWidget* w : FoAggRep->AdminControls())
             QVERIFY(!w->isHidden());
+        // The code that reveals the editors also reaches the multiple
+        // symptoms, the composite therapies and the debilities, with a click
+        // of the user's on the knowledge-base page.
+        QVERIFY(!FoVelkor->BBriceCompo->isHidden());
+        QVERIFY(!FoVelkor->BitBtn10->isHidden());
+        QVERIFY(FoVelkor->BitBtn6->isEnabled());
+        FoVelkor->PageControl1->setCurrentIndex(1);
+        const std::pair<QPushButton*, const char*> reached[] = {{FoVelkor->BBriceCompo, "SINTOMI MULTIPLI"},
+                                                                {FoVelkor->BitBtn10, "TERAPIE COMPOSITE"},
+                                                                {FoVelkor->BitBtn6, "Debilit\xE0 Astrologiche / T"}};
+        for (const auto& [button, caption] : reached) {
+            QVERIFY(button->isVisible());
+            ModalCloser closer;
+            QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(ToQ(closer.title), ToQ(caption));
+        }
+        QVERIFY(FoVelkor->SBpass->toolTip().contains(QStringLiteral("Sintomi Multipli")));
 
         // A click on the code box hides it, clears the code and the editors.
         FoVelkor->SBpass->click();
@@ -298,6 +320,7 @@ private slots:
         QVERIFY(!FoVelkor->EdPass->isVisible());
         QCOMPARE(FoVelkor->TypedCode(), std::string());
         QVERIFY(FoMainArc->BBRico->isHidden());
+        QVERIFY(hiddenAdminButtons());
 
         FoVelkor->SBpass->click();
         QTest::keyClicks(FoVelkor->EdPass, QStringLiteral("PRAVELTOM"));
