@@ -466,11 +466,11 @@ void TFgrVelko::Timer1Timer()
     PrinterLandscape = true;
     DrawPageFrame(*this);
     if (pageShown_ && currentPage_ == Wheel::Page::Archetip) {
-        FillBlack(2, 2, 195, 195);
+        ClearToGround(2, 2, 195, 195);
         AnalysisPages::PageContext context {hour_, &centres_};
         lastPage_ = AnalysisPages::DrawPage(currentPage_, 0, context);
     } else {
-        FillBlack(0, 0, 280, 203);
+        ClearToGround(0, 0, 280, 203);
         DrawMainWheel();
     }
     update();
@@ -513,7 +513,7 @@ void TFgrVelko::PageButtonClick(Wheel::Page page)
     PanelBase->hide();      // emptied below; a click on a symbol shows it again
     Image1->clear();
     Image2->clear();
-    FillBlack(2, 2, 195, 195);                                      // 4
+    ClearToGround(2, 2, 195, 195);                                      // 4
     MemoL1->clear();
     MemoL2->clear();
     LabSpecific->clear();
@@ -694,7 +694,7 @@ void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
     ReleasePen();
     // The positions in the top left corner, clear of the wheel and of a
     // page's centred title.
-    FillBlack(2, 2, 50, 23);
+    ClearToGround(2, 2, 50, 23);
     SetInkColor(0);
     TextLeft("ANTISCE e CONTRANTISCE", 1, 4, 4);
     TextLeft(label + ":", 0, 4, 9);

@@ -457,8 +457,8 @@ void DrawWheelVariant(Centres& centres)
     DrawWheelRings(centres, 50, 43);
     Furniture();
     if (ToPrinter || ToMetafile)
-        return; // the black field covers the screen's right column only
-    FillBlack(195, 2, 279, 100);
+        return; // the cleared field covers the screen's right column only
+    ClearToGround(195, 2, 279, 100);
 }
 
 } // namespace Wheel

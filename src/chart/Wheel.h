@@ -113,7 +113,8 @@ void DrawWheelRings(Centres& centres, long double houseOuter, long double houseI
 // date note, the position files.
 void DrawMainWheel(Centres& centres);
 // The wheel under the table pages: rings with the house ring 50/43, angle
-// marks, badge, position files, and the black field (195,2)-(279,100).
+// marks, badge, position files, and on the screen the field (195,2)-(279,100)
+// cleared to the ground.
 void DrawWheelVariant(Centres& centres);
 // A click dot at p with the given fill.
 void DrawClickDot(PagePoint p, CanvasColor fill);
