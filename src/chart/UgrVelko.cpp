@@ -433,6 +433,7 @@ void TFgrVelko::FormActivate()
     signCycles_.fill(0);
     selectedPlanet_ = selectedSign_ = 0;
     pageShown_ = false;
+    overlay_ = false;
     lastPage_ = {};
     centres_ = {};
     planetFilter_ = signFilter_ = Attributions::kAnyFilter;
@@ -524,7 +525,9 @@ void TFgrVelko::PageButtonClick(Wheel::Page page)
     AnalysisPages::PageContext context {hour_, &centres_};
     lastPage_ = AnalysisPages::DrawPage(page, sub, context);
     currentPage_ = page;
+    currentSub_ = sub;
     pageShown_ = true;
+    overlay_ = false;
     if (lastPage_.listPanel) {
         // The aspect lists are set in columns, unbroken; the attribution
         // texts of the other pages wrap at the panel's edge.
@@ -581,6 +584,8 @@ void TFgrVelko::ClickAt(int x, int y)
         const PagePoint p = centres_.bodies[std::size_t(b - 1)];
         if (!Wheel::Hits(x, y, p.x, p.y))
             continue;
+        if (overlay_)
+            RedrawView();
         PanelBase->show();
         SetInkColor(0);
         TextLeft(std::string(50, ' '), 1, 197, 2);
@@ -622,6 +627,8 @@ void TFgrVelko::ClickAt(int x, int y)
         const PagePoint p = centres_.signs[std::size_t(s - 1)];
         if (!Wheel::Hits(x, y, p.x, p.y))
             continue;
+        if (overlay_)
+            RedrawView();
         Wheel::DrawClickDot(p, kRedFill);
         selectedSign_ = s;
         selectedPlanet_ = 0;
@@ -680,8 +687,23 @@ void TFgrVelko::ShowAttributions(bool body, int number)
     PanelBase->raise();
 }
 
+// What the left area shows, the wheel or the page, drawn again over what a
+// selection drew on it: the next selection starts from a clean wheel.
+void TFgrVelko::RedrawView()
+{
+    overlay_ = false;
+    ClearToGround(2, 2, 195, 195);
+    if (!pageShown_) {
+        Wheel::DrawMainWheel(centres_);
+        return;
+    }
+    AnalysisPages::PageContext context {hour_, &centres_};
+    lastPage_ = AnalysisPages::DrawPage(currentPage_, currentSub_, context);
+}
+
 void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
 {
+    overlay_ = true;
     const long double asc = HouseCusps[1];
     const long double points[2] = {Wheel::Antiscion(longitude), Wheel::ContraAntiscion(longitude)};
     SelectPen(2);

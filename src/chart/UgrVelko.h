@@ -129,6 +129,7 @@ private:
     void ShowPlants();
     void HidePlants();
     void DrawAntiscia(long double longitude, const std::string& label);
+    void RedrawView();
     void ShowSymbolImages(const std::string& file);
     void RedrawDots();
     void SetPlantFonts();
@@ -147,6 +148,8 @@ private:
     AnalysisPages::PageResult lastPage_;
     bool pageShown_ = false;
     Wheel::Page currentPage_ = Wheel::Page::Coordi;
+    int currentSub_ = 0;
+    bool overlay_ = false; // a selection has drawn over the wheel (its antiscia)
     std::string planetFilter_ = "Qualsiasi", signFilter_ = "Qualsiasi";
     int signatureClicks_ = 0;
     bool largeFont_ = false, largeAspettiFont_ = false, largePlantFont_ = false, plantsExpanded_ = false;

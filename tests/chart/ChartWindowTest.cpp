@@ -211,6 +211,22 @@ class ChartWindowTest : public QObject {
 
     void Click(PagePoint p) { QTest::mouseClick(form_.get(), Qt::LeftButton, {}, form_->PixelOf(p)); }
 
+    // The window drawing on its own image, as the user sees it.
+    void OpenOnScreen()
+    {
+        form_ = std::make_unique<TFgrVelko>();
+        form_->resize(1280, 800);
+        form_->show();
+        QTRY_VERIFY(form_->Centres().drawn);
+    }
+
+    // What the left area shows now.
+    QImage DrawingArea()
+    {
+        const QPoint corner = form_->PixelOf({195, 195});
+        return form_->grab(QRect(QPoint(0, 0), corner)).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
 private slots:
     void init()
     {
@@ -352,6 +368,52 @@ private slots:
         for (std::size_t i = 0; i + 1 < marks.size(); ++i)
             reader.Read(drawn, marks[i].first, marks[i + 1].first, marks[i].second);
         QVERIFY2(reader.Faults().isEmpty(), qPrintable(reader.Faults().mid(0, 12).join(QLatin1Char('\n'))));
+    }
+
+    // The antiscia of a body are drawn over the wheel; the next selection
+    // starts from the wheel drawn again, as it would show for that
+    // selection alone.
+    void newSelectionRedrawsWhatThePreviousOneDrew_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::newRow("wheel") << QString();
+        QTest::newRow("antiscia page") << QStringLiteral("BBantisce");
+        QTest::newRow("archetypal page") << QStringLiteral("BBarchetip");
+    }
+
+    void newSelectionRedrawsWhatThePreviousOneDrew()
+    {
+        QFETCH(QString, page);
+        auto showPage = [&] {
+            if (!page.isEmpty())
+                form_->findChild<QPushButton*>(page)->click();
+        };
+        auto alone = [&](bool sign) {
+            OpenOnScreen();
+            showPage();
+            Click(sign ? form_->Centres().signs[4] : form_->Centres().bodies[0]);
+            return DrawingArea();
+        };
+        const QImage leoAlone = alone(true), sunAlone = alone(false);
+        const PagePoint sun = form_->Centres().bodies[0], leo = form_->Centres().signs[4];
+
+        OpenOnScreen();
+        showPage();
+        const QImage before = DrawingArea();
+        for (int i = 0; i < 4; ++i)
+            Click(sun);
+        QVERIFY(DrawingArea() != before); // the Sun's antiscia
+        Click(leo);
+        QCOMPARE(form_->SelectedSign(), 5);
+        QVERIFY(DrawingArea() == leoAlone);
+        // Leo's own antiscia, then the Sun: its attributions on a clean wheel.
+        for (int i = 0; i < 3; ++i)
+            Click(leo);
+        QVERIFY(DrawingArea() != leoAlone);
+        Click(sun);
+        QCOMPARE(form_->SelectedPlanet(), 1);
+        QCOMPARE(FromQ(form_->LabSpecific->text()), std::string("ATTRIBUZIONI SPECIFICHE al PIANETA"));
+        QVERIFY(DrawingArea() == sunAlone);
     }
 
     void aspectListsGoToThePanel()
