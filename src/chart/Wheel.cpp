@@ -188,6 +188,19 @@ bool Hits(int x, int y, long double px, long double py)
     return std::fabs(dx) < 15 / StretchX && std::fabs(dy) < 15 / StretchY;
 }
 
+WindowFit FitWindow(int width, int height, int columnPixels)
+{
+    // Pixels per page unit at zoom 1, across and down.
+    const long double across = PageScale / StretchX, down = PageScale / StretchY;
+    const long double byHeight = height / (210 * down);
+    const long double byWidth = (width - columnPixels) / (kColumnLeft * across);
+    WindowFit fit;
+    fit.zoom = std::max(0.1L, std::min(byHeight, byWidth));
+    fit.columnWidth = width / (across * fit.zoom) - kColumnLeft;
+    fit.columnBottom = height / (down * fit.zoom);
+    return fit;
+}
+
 SymbolStep NextBodyStep(int body, int& cycle)
 {
     const int step = cycle % 4;

@@ -15,11 +15,14 @@
 #include "shell/UnVelKor.h"
 #include "support/TempFolder.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
@@ -414,6 +417,76 @@ private slots:
         QCOMPARE(form_->SelectedPlanet(), 1);
         QCOMPARE(FromQ(form_->LabSpecific->text()), std::string("ATTRIBUZIONI SPECIFICHE al PIANETA"));
         QVERIFY(DrawingArea() == sunAlone);
+    }
+
+    // The second click shows the plants below the information memo, which
+    // keeps its whole text in view; expanded, the plants reach up over the
+    // page buttons, and reduced again they leave the memo whole.
+    void plantsLeaveTheInformationWhole_data()
+    {
+        QTest::addColumn<bool>("sign");
+        QTest::newRow("planet") << false;
+        QTest::newRow("sign") << true;
+    }
+
+    void plantsLeaveTheInformationWhole()
+    {
+        QFETCH(bool, sign);
+        Open();
+        const PagePoint at = sign ? form_->Centres().signs[4] : form_->Centres().bodies[0];
+        Click(at);
+        Click(at);
+        QVERIFY(form_->PanelTovr->isVisible());
+        QVERIFY(form_->Memo1->toPlainText().startsWith(QStringLiteral("PIANTE ASSOCIATE")));
+        auto whole = [this] {
+            QCoreApplication::processEvents();
+            return !form_->PanelTovr->geometry().intersects(form_->PanelInfo->geometry()) &&
+                   form_->Memo1->verticalScrollBar()->maximum() == 0;
+        };
+        QVERIFY(whole());
+        QVERIFY(!form_->PanelTovr->geometry().intersects(form_->PanelExtra->geometry()));
+        QVERIFY(form_->geometry().contains(form_->PanelTovr->geometry().translated(form_->pos())));
+        const int reduced = form_->Memo3->height();
+        form_->BBsuGiu->click();
+        QVERIFY(form_->Memo3->height() > reduced);
+        QVERIFY(form_->PanelTovr->geometry().intersects(form_->PanelPulsanti->geometry()));
+        form_->BBsuGiu->click();
+        QCOMPARE(form_->Memo3->height(), reduced);
+        QVERIFY(whole());
+    }
+
+    // A plant picked in the list, typed in the combo or stepped to with the
+    // spin button shows in all three, with its record.
+    void plantPickedAnywhereShowsEverywhere()
+    {
+        Open();
+        const PagePoint sun = form_->Centres().bodies[0];
+        Click(sun);
+        Click(sun);
+        QListWidget* list = form_->ListBoxPiante;
+        QComboBox* combo = form_->ComboBoxPiante;
+        QVERIFY(list->count() >= 3);
+        QCOMPARE(combo->currentText(), list->item(0)->text());
+
+        QListWidgetItem* second = list->item(1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(second).center());
+        QCOMPARE(list->currentItem(), second);
+        QCOMPARE(combo->currentText(), second->text());
+        QCOMPARE(form_->SpinButton1->value(), 1);
+        QVERIFY(form_->Memo4->toPlainText().contains(second->text()));
+
+        const QString third = list->item(2)->text();
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), third.toLower());
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(form_->SpinButton1->value(), 2);
+        QVERIFY(form_->Memo4->toPlainText().contains(third));
+        QCOMPARE(combo->count(), list->count()); // a typed name adds nothing
+
+        form_->SpinButton1->setValue(0);
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(combo->currentText(), list->item(0)->text());
     }
 
     void aspectListsGoToThePanel()
