@@ -139,10 +139,6 @@ int TextRoom(const QWidget* control, const QString& text)
     return advance + icon + (option.rect.width() - contents.width()) + 4;
 }
 
-namespace {
-
-} // namespace
-
 TFgrVelko::TFgrVelko(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FgrVelko"));
@@ -676,7 +672,7 @@ void TFgrVelko::PageButtonClick(Wheel::Page page)
     PanelBase->hide();      // emptied below; a click on a symbol shows it again
     Image1->clear();
     Image2->clear();
-    ClearToGround(2, 2, 195, 195);                                      // 4
+    ClearToGround(2, 2, 195, 195);                                  // 4
     MemoL1->clear();
     MemoL2->clear();
     LabSpecific->clear();
