@@ -393,9 +393,7 @@ PageResult Archetip(PageContext& context)
     r.section = 9;
     VariantWheel(context);
     Title("STRUTTURA ARCHETIPALE");
-    std::array<int, 8> signs {};
-    for (int p = 1; p <= 7; ++p)
-        signs[std::size_t(p)] = TR::SignOf(Lon(p));
+    const std::array<int, 8> signs = PlanetSigns();
     const std::array<int, 8> marks = ExchangeMarks(signs);
     r.listPanel = true;
     r.lines.push_back("STRUTTURA ARCHETIPALE");
@@ -772,6 +770,16 @@ std::array<int, 8> ExchangeMarks(const std::array<int, 8>& signs)
     }
     return marks;
 }
+
+std::array<int, 8> PlanetSigns()
+{
+    std::array<int, 8> signs {};
+    for (int p = 1; p <= 7; ++p)
+        signs[std::size_t(p)] = TR::SignOf(Lon(p));
+    return signs;
+}
+
+std::array<int, 8> CurrentExchangeMarks() { return ExchangeMarks(PlanetSigns()); }
 
 PageResult DrawPage(Wheel::Page page, int sub, PageContext& context)
 {

@@ -75,6 +75,10 @@ std::vector<long double> ComputePowers();
 // still free (codes 31.., 41.., 51..: the table size and the number of the
 // group found). `signs` holds the sign 1..12 of each planet (index 1..7).
 std::array<int, 8> ExchangeMarks(const std::array<int, 8>& signs);
+// The sign 1..12 of each planet 1..7 of the chart in the shared tables
+// ([0] unused), and the exchange marks of those signs.
+std::array<int, 8> PlanetSigns();
+std::array<int, 8> CurrentExchangeMarks();
 
 // ---- Names ----------------------------------------------------------------
 

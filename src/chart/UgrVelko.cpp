@@ -13,6 +13,7 @@
 #include "shell/SharedState.h"
 #include "shell/UnServizi.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -22,7 +23,10 @@
 #include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <cmath>
@@ -118,6 +122,24 @@ void Place(QWidget* w, long double x, long double y, long double width, long dou
 
 } // namespace
 
+// Pixels across a control needs to show `text` whole: the text in the
+// control's font, the icon of a button, and the frame and margins its style
+// puts around a button's contents.
+int TextRoom(const QWidget* control, const QString& text)
+{
+    const int advance = control->fontMetrics().horizontalAdvance(text);
+    const auto* button = qobject_cast<const QPushButton*>(control);
+    if (!button)
+        return advance + 2;
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.rect = QRect(0, 0, 200, std::max(20, button->height()));
+    option.text = text;
+    const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+    return advance + icon + (option.rect.width() - contents.width()) + 4;
+}
+
 TFgrVelko::TFgrVelko(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FgrVelko"));
@@ -212,6 +234,7 @@ void TFgrVelko::BuildControls()
     ComboBoxPiante = new QComboBox(PanelTovr);
     ComboBoxPiante->setObjectName(QStringLiteral("ComboBoxPiante"));
     ComboBoxPiante->setEditable(true);
+    ComboBoxPiante->setInsertPolicy(QComboBox::NoInsert); // a typed name only looks a plant up
     ListBoxPiante = new QListWidget(PanelTovr);
     ListBoxPiante->setObjectName(QStringLiteral("ListBoxPiante"));
     SpinButton1 = new QSpinBox(PanelTovr);
@@ -276,6 +299,8 @@ void TFgrVelko::BuildControls()
     connect(ListBoxPiante, &QListWidget::currentRowChanged, this,
             [this] { Guarded([this] { ListBoxPianteClick(); }); });
     connect(ComboBoxPiante, &QComboBox::activated, this, [this] { Guarded([this] { ComboBoxPianteClick(); }); });
+    connect(ComboBoxPiante->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { Guarded([this] { ComboBoxPianteClick(); }); });
     connect(SpinButton1, &QSpinBox::valueChanged, this, [this](int v) {
         if (v >= 0 && v < ListBoxPiante->count())
             ListBoxPiante->setCurrentRow(v);
@@ -286,59 +311,175 @@ void TFgrVelko::BuildControls()
 
 // ---- Layout ------------------------------------------------------------------
 
-// The right column, 82 units wide up to x = 279, from the top: the data
-// (2-52), the page buttons (53-91), the information memo (92-134), the
-// attributions (135-192) and the signature search (193-201). The aspect
-// lists and the plants lie over the attributions and leave the
-// information memo and the signature search in view.
+// The right column, from x = 197 to the window's right edge and down its
+// whole height, at the window's scale, from the top: the data (2-52), the
+// page buttons (53-91), the information memo (from 92, 42 units and half of
+// what the window has beyond the page's 202), the attributions (the rest,
+// down to 10 units above the bottom) and the signature search (the bottom
+// 9 units). Across the column everything keeps its proportions to the
+// column's design width of 82 units. The aspect lists and the plants lie
+// over the attributions, below the information memo, which stays whole in
+// view; the expanded plants reach up over the page buttons.
 void TFgrVelko::LayoutFromPageUnits()
 {
-    const long double x = 197, w = 82;
+    using Wheel::kColumnDesignWidth;
+    const long double x = Wheel::kColumnLeft, w = columnWidth_, f = w / kColumnDesignWidth;
+    const long double bottom = columnBottom_;
+    const long double extra = std::max(0.0L, bottom - Wheel::kColumnDesignBottom) / 2;
+    const long double infoHeight = 42 + extra;
+    const long double attrTop = 92 + infoHeight + 1, attrBottom = bottom - 10, attrHeight = attrBottom - attrTop;
+    // A control inside a column panel, its x and width in design units.
+    auto in = [f](QWidget* c, long double cx, long double y, long double cw, long double h) {
+        Place(c, cx * f, y, cw * f, h);
+    };
+
     Place(PanelDati, x, 2, w, 50);
     QLineEdit* const edits[7] = {EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd};
     for (int i = 0; i < 7; ++i) {
-        Place(DatiLabels[std::size_t(i)], 1, 1 + i * 7, 33, 6);
-        Place(edits[i], 35, 1 + i * 7, w - 36, 6);
+        in(DatiLabels[std::size_t(i)], 1, 1 + i * 7, 33, 6);
+        in(edits[i], 35, 1 + i * 7, 46, 6);
     }
     Place(PanelPulsanti, x, 53, w, 38);
     QPushButton* buttons[11] = {BBcoordi, BBstoffa,  BBarchetip, BBaspetti, BBEnergi, BBantisce,
                                 BBdodecate, BBmarbeck, BBmaestri, BBprivato, BBsizeFont};
-    for (int i = 0; i < 11; ++i)
-        Place(buttons[i], 1 + (i % 2) * 39.5L, 1 + (i / 2) * 6, i == 10 ? 10 : 38.5L, 5.6L);
-    Place(PanelInfo, x, 92, w, 42);
-    Place(Memo1, 0.5L, 0.5L, w - 1, 41);
-    Place(PanelBase, x, 135, w, 57);
-    Place(LabSpecific, 1, 0.5L, w - 20, 4);
-    Place(MemoL1, 1, 5, w - 2, 24);
-    Place(LabGeneral, 1, 29.5L, w - 20, 4);
-    Place(MemoL2, 1, 34, w - 2, 22);
-    Place(Image2, w - 10, 0.5L, 8, 4.5L);
-    Place(Panel3, x, 135, w, 57);
-    Place(MemoAspetti, 0.5L, 0.5L, w - 1, 49);
-    Place(BBchiudiAsp, 1, 50.5L, 30, 6);
-    Place(BBFont, 33, 50.5L, 20, 6);
-    const long double th = plantsExpanded_ ? 167 : 92, memo3 = plantsExpanded_ ? 120 : 45;
-    Place(PanelTovr, x, 192 - th, w, th);
-    Place(LabPianta, 1, 0.5L, 40, 4);
+    for (int i = 0; i < 10; ++i)
+        in(buttons[i], 1 + (i % 2) * 39.5L, 1 + (i / 2) * 6, 38.5L, 5.6L);
+    // The glyph buttons keep their size in a wider column.
+    const long double glyph = 10 * std::min(f, 1.0L);
+    Place(BBsizeFont, f, 31, glyph, 5.6L);
+
+    // Expanded by a double click, the memo reaches down over the
+    // attributions. With the plants shown below it, it keeps the height its
+    // text needs and leaves the rest to them.
+    long double infoShown = infoExpanded_ ? attrBottom - 92 : infoHeight;
+    const bool plantsBelow = !plantsExpanded_ && !infoExpanded_ && PanelTovr->isVisibleTo(this);
+    if (plantsBelow)
+        infoShown = std::clamp(InfoTextHeight(w - 1) + 1, 12.0L, infoHeight);
+    Place(PanelInfo, x, 92, w, infoShown);
+    Place(Memo1, 0.5L, 0.5L, w - 1, infoShown - 1);
+
+    const long double grow = (attrHeight - 57) / 2;
+    Place(PanelBase, x, attrTop, w, attrHeight);
+    in(LabSpecific, 1, 0.5L, 62, 4);
+    in(MemoL1, 1, 5, 80, 24 + grow);
+    in(LabGeneral, 1, 29.5L + grow, 62, 4);
+    in(MemoL2, 1, 34 + grow, 80, attrHeight - 35 - grow);
+    Place(Image2, w - 6, 0.5L, 4.5L, 4.5L);
+
+    Place(Panel3, x, attrTop, w, attrHeight);
+    in(MemoAspetti, 0.5L, 0.5L, 81, attrHeight - 8);
+    in(BBchiudiAsp, 1, attrHeight - 6.5L, 30, 6);
+    in(BBFont, 33, attrHeight - 6.5L, 20, 6);
+
+    const long double plantsTop = plantsExpanded_ ? 25 : plantsBelow ? 92 + infoShown + 1 : attrTop;
+    const long double th = attrBottom - plantsTop;
+    Place(PanelTovr, x, plantsTop, w, th);
+    in(LabPianta, 1, 0.5L, 40, 4);
     Place(Image1, w - 10, 0.5L, 8, 8);
-    Place(ComboBoxPiante, 1, 5, 50, 6);
-    Place(SpinButton1, 52, 5, 12, 6);
-    Place(ListBoxPiante, 1, 11.5L, 35, 18);
-    Place(Memo4, 37, 11.5L, w - 38, 18);
-    Place(Memo3, 1, 30, w - 2, memo3);
+    in(ComboBoxPiante, 1, 5, 50, 6);
+    in(SpinButton1, 52, 5, 12, 6);
+    in(ListBoxPiante, 1, 11.5L, 35, 18);
+    in(Memo4, 37, 11.5L, 44, 18);
+    in(Memo3, 1, 30, 80, th - 37.5L);
     const long double by = th - 7;
-    Place(BBchiudiTovr, 1, by, 25, 6);
-    Place(BBFontTovr, 27, by, 10, 6);
-    Place(BBsuGiu, 38, by, 25, 6);
-    Place(PanelExtra, x, 193, w, 8);
-    Place(LbExtraPia, 1, 1, 28, 6);
-    Place(LbExtraSeg, 30, 1, 28, 6);
-    Place(BBextraOk, 59, 1, 20, 6);
+    in(BBchiudiTovr, 1, by, 25, 6);
+    Place(BBFontTovr, 27 * f, by, glyph, 6);
+    in(BBsuGiu, 38, by, 25, 6);
+
+    Place(PanelExtra, x, bottom - 9, w, 8);
+    in(LbExtraPia, 1, 1, 28, 6);
+    in(LbExtraSeg, 30, 1, 28, 6);
+    in(BBextraOk, 59, 1, 20, 6);
+
     Place(PanelSegnaPato, 100, 100, 95, 95);
     Place(ListExtra1, 1, 1, 46, 50);
     Place(ListExtra2, 48, 1, 46, 50);
     Place(MemoExtra, 1, 52, 93, 35);
     Place(BBchiudiExtra, 1, 88, 25, 6);
+}
+
+// Page units of height the information memo needs to show its whole text
+// at a width of `width` page units.
+long double TFgrVelko::InfoTextHeight(long double width) const
+{
+    const int frame = Memo1->frameWidth(), margin = int(std::ceil(Memo1->document()->documentMargin()));
+    const int room = std::max(1, PxX(width) - 2 * (frame + margin));
+    const QRect text = Memo1->fontMetrics().boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap,
+                                                         Memo1->toPlainText());
+    // One line more than the text takes, for the memo's own rounding.
+    const int pixels = text.height() + Memo1->fontMetrics().lineSpacing() + 2 * (frame + margin);
+    return pixels / (PageScale * ZoomFactor / StretchY);
+}
+
+// The pixels the right column needs across so that no caption is cut: for
+// each control with a text, the width its text (and icon) takes against the
+// width the design gives it in the 82-unit column.
+int TFgrVelko::ColumnMinimumPixels() const
+{
+    struct Need {
+        QWidget* control;
+        long double designWidth; // page units in the 82-unit column
+        std::vector<std::string> texts;
+    };
+    std::vector<std::string> filters {Attributions::kAnyFilter};
+    for (int b = 1; b <= Wheel::kBodies; ++b)
+        filters.push_back(Attributions::PlanetWord(b));
+    for (int s = 1; s <= 12; ++s)
+        filters.push_back(Attributions::SignWord(s));
+    std::vector<Need> needs = {
+        {LbExtraPia, 28, filters},
+        {LbExtraSeg, 28, filters},
+        {BBextraOk, 20, {"cerca"}},
+        {BBchiudiAsp, 30, {"Chiudi"}},
+        {BBFont, 20, {"Font +", "Font -"}},
+        {BBchiudiTovr, 25, {"Chiudi"}},
+        {BBFontTovr, 10, {""}},
+        {BBsuGiu, 25, {"Espandi", "Riduci"}},
+        {LabPianta, 40, {"PIANTA associata"}},
+        {LabSpecific, 62, {"ATTRIBUZIONI SPECIFICHE al PIANETA", "ATTRIBUZIONI SPECIFICHE al SEGNO"}},
+        {LabGeneral, 62, {"ATTRIBUZIONI GENERALI al PIANETA", "ATTRIBUZIONI GENERALI al SEGNO"}},
+    };
+    for (QPushButton* b : PanelPulsanti->findChildren<QPushButton*>())
+        needs.push_back({b, b == BBsizeFont ? 10.0L : 38.5L, {FromQ(b->text())}});
+    for (QLabel* l : DatiLabels)
+        needs.push_back({l, 33, {FromQ(l->text())}});
+    long double perUnit = 0;
+    for (const Need& n : needs)
+        for (const std::string& text : n.texts)
+            perUnit = std::max(perUnit, TextRoom(n.control, ToQ(text)) / n.designWidth);
+    return int(std::ceil(perUnit * Wheel::kColumnDesignWidth));
+}
+
+// The window's scale and column for its size: the drawing as large as the
+// window allows with the column whole beside it. When the scale changes on
+// a window already drawn, the drawing is made again at the new scale.
+void TFgrVelko::FitToWindow()
+{
+    const long double zoom = ZoomFactor;
+    const Wheel::WindowFit fit = Wheel::FitWindow(width(), height(), ColumnMinimumPixels());
+    ZoomFactor = fit.zoom;
+    columnWidth_ = fit.columnWidth;
+    columnBottom_ = fit.columnBottom;
+    LayoutFromPageUnits();
+    if (drawn_ && ChartForm == this && ZoomFactor != zoom) {
+        ResetImage();
+        DrawPageFrame(*this);
+        RedrawView();
+        RedrawDots();
+        update();
+    }
+}
+
+// The window covers the screen it opens on: the one of the window that
+// opens it, else its own.
+void TFgrVelko::CoverScreen()
+{
+    const QWidget* opener = QApplication::activeWindow();
+    QScreen* target = opener && opener != this ? opener->screen() : screen();
+    if (!target)
+        return;
+    setGeometry(target->geometry());
+    setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
 void TFgrVelko::ResetImage()
@@ -374,6 +515,15 @@ void TFgrVelko::resizeEvent(QResizeEvent* e)
         ResetImage();
         imagePainter_.drawImage(0, 0, old);
     }
+    if (isVisible())
+        Guarded([this] { FitToWindow(); });
+}
+
+void TFgrVelko::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        CoverScreen();
+    QDialog::setVisible(visible);
 }
 
 void TFgrVelko::paintEvent(QPaintEvent*)
@@ -403,9 +553,8 @@ bool TFgrVelko::eventFilter(QObject* watched, QEvent* event)
         if (watched == Memo1->viewport()) {
             // Double click: the information memo grows over the panels below
             // it, or back.
-            const bool tall = PanelInfo->height() > PxY(50);
-            Place(PanelInfo, 197, 92, 82, tall ? 42 : 100);
-            Place(Memo1, 0.5L, 0.5L, 81, tall ? 41 : 99);
+            infoExpanded_ = !infoExpanded_;
+            LayoutFromPageUnits();
             PanelInfo->raise();
             return true;
         }
@@ -423,9 +572,15 @@ void TFgrVelko::done(int result)
 
 void TFgrVelko::FormActivate()
 {
-    ZoomFactor = 1;
+    // The zoom is the window's fit to its screen: 1 when the window covers
+    // the screen the page scale was taken from, unless the column needs more
+    // of the width than the page leaves it.
+    drawn_ = false;
     OriginX = OriginY = 0;
-    LayoutFromPageUnits();
+    infoExpanded_ = plantsExpanded_ = false;
+    BBsuGiu->setText(ToQ("Espandi"));
+    SetGlyph(BBsuGiu, "FrecciaGiu");
+    FitToWindow();
     ResetImage();
     ChartForm = this;
     MemoL1->clear();
@@ -435,6 +590,7 @@ void TFgrVelko::FormActivate()
     signCycles_.fill(0);
     selectedPlanet_ = selectedSign_ = 0;
     pageShown_ = false;
+    overlay_ = false;
     lastPage_ = {};
     centres_ = {};
     planetFilter_ = signFilter_ = Attributions::kAnyFilter;
@@ -443,7 +599,7 @@ void TFgrVelko::FormActivate()
     signatureClicks_ = 0;
     PanelBase->hide();
     Panel3->hide();
-    PanelTovr->hide();
+    HidePlants();
     PanelSegnaPato->hide();
     // Hours of the birth place's longitude east of Greenwich.
     const long double lon = std::strtold(CurrentSubject.LonDeg.c_str(), nullptr) +
@@ -468,13 +624,14 @@ void TFgrVelko::Timer1Timer()
     PrinterLandscape = true;
     DrawPageFrame(*this);
     if (pageShown_ && currentPage_ == Wheel::Page::Archetip) {
-        FillBlack(2, 2, 195, 195);
+        ClearToGround(2, 2, 195, 195);
         AnalysisPages::PageContext context {hour_, &centres_};
         lastPage_ = AnalysisPages::DrawPage(currentPage_, 0, context);
     } else {
-        FillBlack(0, 0, 280, 203);
+        ClearToGround(0, 0, 280, 203);
         DrawMainWheel();
     }
+    drawn_ = true;
     update();
 }
 
@@ -498,6 +655,8 @@ void TFgrVelko::ShowSection(int n)
 {
     const std::vector<std::string> lines = Wheel::InfoSection(n);
     SetLines(n <= 33 ? Memo1 : MemoExtra, lines);
+    if (n <= 33 && PanelTovr->isVisibleTo(this))
+        LayoutFromPageUnits(); // the plants below take what the text leaves
 }
 
 // ---- Page buttons ----------------------------------------------------------------
@@ -510,12 +669,12 @@ void TFgrVelko::PageButtonClick(Wheel::Page page)
     bodyCycles_.fill(0);
     signCycles_.fill(0);
     Panel3->hide();                                                 // 3
-    PanelTovr->hide();
+    HidePlants();
     PanelSegnaPato->hide(); // its lists lie over the drawing area
     PanelBase->hide();      // emptied below; a click on a symbol shows it again
     Image1->clear();
     Image2->clear();
-    FillBlack(2, 2, 195, 195);                                      // 4
+    ClearToGround(2, 2, 195, 195);                                  // 4
     MemoL1->clear();
     MemoL2->clear();
     LabSpecific->clear();
@@ -526,7 +685,9 @@ void TFgrVelko::PageButtonClick(Wheel::Page page)
     AnalysisPages::PageContext context {hour_, &centres_};
     lastPage_ = AnalysisPages::DrawPage(page, sub, context);
     currentPage_ = page;
+    currentSub_ = sub;
     pageShown_ = true;
+    overlay_ = false;
     if (lastPage_.listPanel) {
         // The aspect lists are set in columns, unbroken; the attribution
         // texts of the other pages wrap at the panel's edge.
@@ -583,6 +744,8 @@ void TFgrVelko::ClickAt(int x, int y)
         const PagePoint p = centres_.bodies[std::size_t(b - 1)];
         if (!Wheel::Hits(x, y, p.x, p.y))
             continue;
+        if (overlay_)
+            RedrawView();
         PanelBase->show();
         SetInkColor(0);
         TextLeft(std::string(50, ' '), 1, 197, 2);
@@ -624,6 +787,8 @@ void TFgrVelko::ClickAt(int x, int y)
         const PagePoint p = centres_.signs[std::size_t(s - 1)];
         if (!Wheel::Hits(x, y, p.x, p.y))
             continue;
+        if (overlay_)
+            RedrawView();
         Wheel::DrawClickDot(p, kRedFill);
         selectedSign_ = s;
         selectedPlanet_ = 0;
@@ -682,8 +847,23 @@ void TFgrVelko::ShowAttributions(bool body, int number)
     PanelBase->raise();
 }
 
+// What the left area shows, the wheel or the page, drawn again over what a
+// selection drew on it: the next selection starts from a clean wheel.
+void TFgrVelko::RedrawView()
+{
+    overlay_ = false;
+    ClearToGround(2, 2, 195, 195);
+    if (!pageShown_) {
+        Wheel::DrawMainWheel(centres_);
+        return;
+    }
+    AnalysisPages::PageContext context {hour_, &centres_};
+    lastPage_ = AnalysisPages::DrawPage(currentPage_, currentSub_, context);
+}
+
 void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
 {
+    overlay_ = true;
     const long double asc = HouseCusps[1];
     const long double points[2] = {Wheel::Antiscion(longitude), Wheel::ContraAntiscion(longitude)};
     SelectPen(2);
@@ -696,7 +876,7 @@ void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
     ReleasePen();
     // The positions in the top left corner, clear of the wheel and of a
     // page's centred title.
-    FillBlack(2, 2, 50, 23);
+    ClearToGround(2, 2, 50, 23);
     SetInkColor(0);
     TextLeft("ANTISCE e CONTRANTISCE", 1, 4, 4);
     TextLeft(label + ":", 0, 4, 9);
@@ -720,12 +900,19 @@ void TFgrVelko::ShowPlants()
     LabPianta->setText(ToQ("PIANTA associata"));
     PanelTovr->show();
     PanelTovr->raise();
+    LayoutFromPageUnits();
     if (ListBoxPiante->count() > 0)
         ListBoxPiante->setCurrentRow(0);
 }
 
-void TFgrVelko::HidePlants() { PanelTovr->hide(); }
+void TFgrVelko::HidePlants()
+{
+    PanelTovr->hide();
+    LayoutFromPageUnits();
+}
 
+// The list, the combo above it and the spin button show one plant: a pick
+// in any of them moves the other two.
 void TFgrVelko::ListBoxPianteClick()
 {
     QListWidgetItem* item = ListBoxPiante->currentItem();
@@ -734,13 +921,27 @@ void TFgrVelko::ListBoxPianteClick()
     const Attributions::PlantTexts t = Attributions::PlantDetails(FromQ(item->text()));
     SetLines(Memo4, t.details);
     SetLines(Memo3, t.remedies);
-    SpinButton1->setValue(ListBoxPiante->currentRow());
+    const int row = ListBoxPiante->currentRow();
+    if (ComboBoxPiante->currentIndex() != row || ComboBoxPiante->currentText() != item->text()) {
+        ComboBoxPiante->setCurrentIndex(row);
+        ComboBoxPiante->setEditText(item->text());
+    }
+    SpinButton1->setValue(row);
 }
 
 void TFgrVelko::ComboBoxPianteClick()
 {
-    const std::string plant = FromQ(ComboBoxPiante->currentText());
-    const Attributions::PlantTexts t = Attributions::PlantDetails(plant);
+    const QString text = ComboBoxPiante->currentText();
+    const QList<QListWidgetItem*> inList = ListBoxPiante->findItems(text, Qt::MatchFixedString);
+    if (!inList.isEmpty()) {
+        if (ListBoxPiante->currentItem() != inList.front())
+            ListBoxPiante->setCurrentItem(inList.front()); // shows it through ListBoxPianteClick
+        else
+            ListBoxPianteClick();
+        return;
+    }
+    // A plant typed that the list does not hold: its record all the same.
+    const Attributions::PlantTexts t = Attributions::PlantDetails(FromQ(text));
     SetLines(Memo4, t.details);
     SetLines(Memo3, t.remedies);
 }
@@ -802,6 +1003,8 @@ void TFgrVelko::BBsizeFontClick()
 {
     largeFont_ = !largeFont_;
     SetDataFonts();
+    // Larger captions may need a wider column.
+    FitToWindow();
 }
 
 void TFgrVelko::SetDataFonts()

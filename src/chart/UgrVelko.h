@@ -32,6 +32,10 @@ class QPushButton;
 class QSpinBox;
 class QTimer;
 
+// Pixels across a control needs to show `text` whole, with a button's icon,
+// frame and margins.
+int TextRoom(const QWidget* control, const QString& text);
+
 class TFgrVelko : public QDialog, public DrawingForm {
     Q_OBJECT
 public:
@@ -110,6 +114,8 @@ public:
     void ComboBoxPianteClick();
     void FormClose();
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -121,6 +127,10 @@ protected:
 
 private:
     void BuildControls();
+    void CoverScreen();
+    void FitToWindow();
+    int ColumnMinimumPixels() const;
+    long double InfoTextHeight(long double width) const;
     void LayoutFromPageUnits();
     void ResetImage();
     void DrawMainWheel();
@@ -129,6 +139,7 @@ private:
     void ShowPlants();
     void HidePlants();
     void DrawAntiscia(long double longitude, const std::string& label);
+    void RedrawView();
     void ShowSymbolImages(const std::string& file);
     void RedrawDots();
     void SetPlantFonts();
@@ -147,9 +158,15 @@ private:
     AnalysisPages::PageResult lastPage_;
     bool pageShown_ = false;
     Wheel::Page currentPage_ = Wheel::Page::Coordi;
+    int currentSub_ = 0;
+    bool overlay_ = false; // a selection has drawn over the wheel (its antiscia)
     std::string planetFilter_ = "Qualsiasi", signFilter_ = "Qualsiasi";
     int signatureClicks_ = 0;
     bool largeFont_ = false, largeAspettiFont_ = false, largePlantFont_ = false, plantsExpanded_ = false;
+    bool infoExpanded_ = false;
+    bool drawn_ = false; // the first drawing of this opening is made
+    long double columnWidth_ = Wheel::kColumnDesignWidth;   // page units
+    long double columnBottom_ = Wheel::kColumnDesignBottom; // page units
     long double zoneOffset_ = 0;
     PlanetaryHourResult hour_;
 };

@@ -41,16 +41,35 @@ int LinePenCode(int code, TargetKind kind)
     return code;
 }
 
+// Text colour code 0: the contrary of the ground.
+CanvasColor InkZero(TargetKind kind) { return GroundFor(kind) == Black ? White : Black; }
+
 void FontOn(const DrawTarget& t, int code)
 {
     t.canvas->SelectFont(FontFor(code));
     if (BlackWhite)
-        t.canvas->SetTextColor(t.kind == TargetKind::Screen ? White : Black);
+        t.canvas->SetTextColor(InkZero(t.kind));
+}
+
+// Runs a filled shape on one target. While the drawing code has selected no
+// brush, the shape is filled with the target's ground rather than with the
+// canvas's stock white brush; on paper the two agree and nothing is added.
+template <typename Shape>
+void FilledOn(const DrawTarget& t, Shape shape)
+{
+    Canvas& c = *t.canvas;
+    const CanvasColor ground = GroundFor(t.kind);
+    const bool grounded = c.StockBrush() && c.CurrentBrush() != CanvasBrush {ground, BrushStyle::Solid};
+    if (grounded)
+        c.SelectBrush({ground, BrushStyle::Solid});
+    shape(c);
+    if (grounded)
+        c.ReleaseBrush();
 }
 
 void EllipseOn(const DrawTarget& t, long double cx, long double cy, long double r)
 {
-    t.canvas->Ellipse(DeviceBox(cx - r, cy - r, cx + r, cy + r));
+    FilledOn(t, [&](Canvas& c) { c.Ellipse(DeviceBox(cx - r, cy - r, cx + r, cy + r)); });
 }
 
 // A filled dot: the pen and the brush of one colour.
@@ -215,8 +234,12 @@ void BadgeOn(const DrawTarget& t, long double x, long double y, bool filled)
                Device(x0 + 20, y0 + 13), Device(x0 + 10, y0 - 2)});
     c.ReleaseBrush();
 
+    // The caption's field: red, or what the black-and-white rule makes of
+    // it. The caption is white on it, or black where the field came out
+    // white.
+    const CanvasColor field = BrushFor(Red, t.kind).color;
     if (filled)
-        c.SelectBrush(BrushFor(Red, t.kind));
+        c.SelectBrush({field, BrushStyle::Solid});
     else
         c.SelectBrush({0, BrushStyle::Null});
     c.Rectangle(DeviceBox(x0 - 1, y0, x0 + 30, y0 + 5));
@@ -228,8 +251,8 @@ void BadgeOn(const DrawTarget& t, long double x, long double y, bool filled)
     const BackgroundMode mode = c.Background();
     const CanvasColor background = c.BackgroundColor();
     if (filled) {
-        c.SetTextColor(InkFor(White, t.kind));
-        c.SetBackgroundColor(InkFor(Red, t.kind));
+        c.SetTextColor(field == White ? Black : White);
+        c.SetBackgroundColor(field);
         c.SetBackgroundMode(BackgroundMode::Opaque);
         c.TextOut(Device(x0 + 1, y0 + 0.5L), "Drevith 3");
     } else {
@@ -295,6 +318,8 @@ CanvasColor InkFor(CanvasColor color, TargetKind kind)
         return color;
     return kind == TargetKind::Screen ? White : Black;
 }
+
+CanvasColor GroundFor(TargetKind kind) { return kind == TargetKind::Screen ? Black : White; }
 
 CanvasBrush BrushFor(CanvasColor color, TargetKind kind)
 {
@@ -423,7 +448,7 @@ void SetInkColor(int code)
     for (const DrawTarget& t : DrawTargets()) {
         const bool screen = t.kind == TargetKind::Screen;
         if (code == 0)
-            t.canvas->SetTextColor(screen ? White : Black);
+            t.canvas->SetTextColor(InkZero(t.kind));
         else if (code == 4)
             t.canvas->SetTextColor(InkFor(screen ? Cyan : Blue, t.kind));
     }
@@ -458,14 +483,15 @@ void LineToXY(long double x, long double y)
 void DrawRect(long double x1, long double y1, long double x2, long double y2)
 {
     for (const DrawTarget& t : DrawTargets())
-        t.canvas->Rectangle(DeviceBox(x1, y1, x2, y2));
+        FilledOn(t, [&](Canvas& c) { c.Rectangle(DeviceBox(x1, y1, x2, y2)); });
 }
 
-void FillBlack(long double x1, long double y1, long double x2, long double y2)
+void ClearToGround(long double x1, long double y1, long double x2, long double y2)
 {
     for (const DrawTarget& t : DrawTargets()) {
-        t.canvas->SelectBrush({0, BrushStyle::Solid});
-        t.canvas->SelectPen({1, 0, PenStyle::Solid});
+        const CanvasColor ground = GroundFor(t.kind);
+        t.canvas->SelectBrush({ground, BrushStyle::Solid});
+        t.canvas->SelectPen({1, ground, PenStyle::Solid});
         t.canvas->Rectangle(DeviceBox(x1, y1, x2, y2));
         t.canvas->ReleasePen();
         t.canvas->ReleaseBrush();
@@ -475,7 +501,7 @@ void FillBlack(long double x1, long double y1, long double x2, long double y2)
 void DrawEllipse(long double x1, long double y1, long double x2, long double y2)
 {
     for (const DrawTarget& t : DrawTargets())
-        t.canvas->Ellipse(DeviceBox(x1, y1, x2, y2));
+        FilledOn(t, [&](Canvas& c) { c.Ellipse(DeviceBox(x1, y1, x2, y2)); });
 }
 
 void DrawCircle(long double x, long double y, long double r)
@@ -591,7 +617,7 @@ void DrawHouseRing(const std::array<long double, 14>& cusps, long double cx, lon
             CircleOn(t, cx, cy, r2);
             t.canvas->ReleasePen();
         }
-        t.canvas->SetTextColor(t.kind == TargetKind::Screen ? White : Black); // ink code 0
+        t.canvas->SetTextColor(InkZero(t.kind));
         for (int i = 1; i <= 6; ++i) {
             const long double cusp = cusps[static_cast<std::size_t>(i)];
             const PagePoint n = PolarPoint(cx, cy, mid, cusp + 5, asc);

@@ -25,11 +25,20 @@
 // Release on every target before it returns; SelectPen, SelectBrush and
 // SelectFontCode called directly are paired by their caller.
 //
+// Ground. Every target has the colour the drawing stands on: black on the
+// screen (the chart window's background) and white on paper. Text colour
+// code 0 is the other one, white on the screen and black on paper, so that
+// it reads on the ground; a rectangle, ellipse or dot drawn while the
+// drawing code has selected no brush is filled with the ground, as a form's
+// canvas fills with the form's colour, and ClearToGround clears to it.
+//
 // Black-and-white rule (BlackWhite): every colour other than white becomes
 // white on the screen and black on paper. It applies to pens, text colours
 // (a font selection sets text colour code 0), text backgrounds and brushes;
 // while AuxForm is set, every brush becomes black on the screen and white on
-// paper instead.
+// paper instead. The ground is not a colour of the drawing and keeps to
+// itself, and the badge's caption takes the colour that reads on its field
+// as the rule leaves it.
 //
 // Texts are drawn with a transparent background (the badge's caption alone
 // sits on its red field), the previous background mode restored afterwards.
@@ -92,6 +101,8 @@ CanvasPen PenFor(int code, TargetKind kind);
 CanvasBrush BrushFor(CanvasColor color, TargetKind kind);
 // Any colour after the black-and-white rule for pens and texts.
 CanvasColor InkFor(CanvasColor color, TargetKind kind);
+// What the drawing stands on: black on the screen, white on paper.
+CanvasColor GroundFor(TargetKind kind);
 // The font of a font-table code: height Round(FontScale * 30 * ZoomFactor)
 // divided (integer division) by the code's divisor. Unknown codes draw as
 // code 0.
@@ -104,8 +115,9 @@ void ReleasePen();
 void SelectLinePen(int code);
 void SelectBrush(CanvasColor color);
 void ReleaseBrush();
-// Code 0: white on the screen, black on paper; code 4: cyan (0,255,255) on
-// the screen, blue on paper. Other codes leave the text colour as it is.
+// Code 0: white on the screen, black on paper (the contrary of the ground);
+// code 4: cyan (0,255,255) on the screen, blue on paper. Other codes leave
+// the text colour as it is.
 void SetInkColor(int code);
 // With BlackWhite set, the selection also sets text colour code 0.
 void SelectFontCode(int code);
@@ -116,9 +128,10 @@ void ReleaseFont();
 void MoveToXY(long double x, long double y);
 void LineToXY(long double x, long double y);
 void DrawRect(long double x1, long double y1, long double x2, long double y2);
-// The rectangle filled black, outline included, on every target: the chart
-// window's background, which clears what was drawn there.
-void FillBlack(long double x1, long double y1, long double x2, long double y2);
+// The rectangle filled with the ground of each target, outline included:
+// black on the screen, the chart window's background, white on paper. It
+// clears what was drawn there.
+void ClearToGround(long double x1, long double y1, long double x2, long double y2);
 void DrawEllipse(long double x1, long double y1, long double x2, long double y2);
 // On the screen at a zoom of exactly 1 one closed arc over the circle's box;
 // otherwise a 72-gon from the top of the circle, clockwise on the page.

@@ -188,6 +188,19 @@ bool Hits(int x, int y, long double px, long double py)
     return std::fabs(dx) < 15 / StretchX && std::fabs(dy) < 15 / StretchY;
 }
 
+WindowFit FitWindow(int width, int height, int columnPixels)
+{
+    // Pixels per page unit at zoom 1, across and down.
+    const long double across = PageScale / StretchX, down = PageScale / StretchY;
+    const long double byHeight = height / (210 * down);
+    const long double byWidth = (width - columnPixels) / (kColumnLeft * across);
+    WindowFit fit;
+    fit.zoom = std::max(0.1L, std::min(byHeight, byWidth));
+    fit.columnWidth = width / (across * fit.zoom) - kColumnLeft;
+    fit.columnBottom = height / (down * fit.zoom);
+    return fit;
+}
+
 SymbolStep NextBodyStep(int body, int& cycle)
 {
     const int step = cycle % 4;
@@ -457,8 +470,8 @@ void DrawWheelVariant(Centres& centres)
     DrawWheelRings(centres, 50, 43);
     Furniture();
     if (ToPrinter || ToMetafile)
-        return; // the black field covers the screen's right column only
-    FillBlack(195, 2, 279, 100);
+        return; // the cleared field covers the screen's right column only
+    ClearToGround(195, 2, 279, 100);
 }
 
 } // namespace Wheel

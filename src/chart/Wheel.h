@@ -57,6 +57,22 @@ std::vector<long double> SpreadAngles(const std::vector<long double>& angles, lo
 // under the current transform (PageScale, ZoomFactor, StretchX/Y, Origin).
 bool Hits(int x, int y, long double px, long double py);
 
+// The chart window on a client area of `width` x `height` pixels. The left
+// drawing area, 197 page units wide with its margin, is as large as the
+// height allows (the 210 units of a screen's height, the page and its
+// margin), unless the right column would then be narrower than the
+// `columnPixels` its controls need: then the drawing is as large as the
+// width leaves it. The column takes the rest of the width and the whole
+// height. Under the current PageScale and StretchX/Y.
+inline constexpr long double kColumnLeft = 197; // page units, the right column's left edge
+inline constexpr long double kColumnDesignWidth = 82, kColumnDesignBottom = 202;
+struct WindowFit {
+    long double zoom = 1;                             // ZoomFactor of the window
+    long double columnWidth = kColumnDesignWidth;     // page units, from kColumnLeft to the right edge
+    long double columnBottom = kColumnDesignBottom;   // page units, the window's bottom edge
+};
+WindowFit FitWindow(int width, int height, int columnPixels);
+
 // What a click on a wheel body or a sign shows next; SelectOnly: the click
 // only selects the body.
 enum class SymbolStep { Attributions = 0, Plants = 1, Hidden = 2, Antiscia = 3, SelectOnly = 4 };
@@ -113,7 +129,8 @@ void DrawWheelRings(Centres& centres, long double houseOuter, long double houseI
 // date note, the position files.
 void DrawMainWheel(Centres& centres);
 // The wheel under the table pages: rings with the house ring 50/43, angle
-// marks, badge, position files, and the black field (195,2)-(279,100).
+// marks, badge, position files, and on the screen the field (195,2)-(279,100)
+// cleared to the ground.
 void DrawWheelVariant(Centres& centres);
 // A click dot at p with the given fill.
 void DrawClickDot(PagePoint p, CanvasColor fill);

@@ -132,6 +132,8 @@ public:
     const CanvasPen& CurrentPen() const { return pens_.back(); }
     const CanvasBrush& CurrentBrush() const { return brushes_.back(); }
     const CanvasFont& CurrentFont() const { return fonts_.back(); }
+    // True while no brush is selected: the stock brush is current.
+    bool StockBrush() const { return brushes_.size() == 1; }
 
     // Selections not yet released, of every kind, and releases that had
     // nothing to release; both 0 when every Select met its Release.

@@ -61,6 +61,8 @@ std::array<long double, 25> BodyDeclination {};
 long double EquationOfTime = 0;
 std::array<long double, 14> HouseCusps {};
 std::array<long double, 25> PrintBodyLongitude {};
+bool SummaryExchangeMarks = false;
+std::array<int, 8> PlanetExchangeMarks {};
 
 void ClearSharedState()
 {
@@ -83,4 +85,6 @@ void ClearSharedState()
     EquationOfTime = kNotComputed;
     HouseCusps.fill(kNotComputed);
     PrintBodyLongitude.fill(kNotComputed);
+    SummaryExchangeMarks = false;
+    PlanetExchangeMarks.fill(0);
 }

@@ -145,6 +145,13 @@ extern long double EquationOfTime;                     // hours, -0.3..0.3, set 
 extern std::array<long double, 14> HouseCusps;    // degrees 0..360
 // Copy of the planet table taken for the print preview (entries 1..24).
 extern std::array<long double, 25> PrintBodyLongitude;
+// The printable summary's exchange marks: whether the layout the main
+// window opened shows them ("Orizzontale 1 ", "Verticale 1", "Verticale 2"),
+// and the exchange code of each planet 1..7 of the archetypal structure
+// (21 first pair, 22 later pairs, 31.., 41.., 51.. the groups of 3, 4, 5
+// planets; 0 none; [0] unused), computed when they are shown.
+extern bool SummaryExchangeMarks;
+extern std::array<int, 8> PlanetExchangeMarks;
 
 // Start-up step 1: every chart table and string cleared, NodeKind and
 // OrbSetLetter empty.

@@ -2,6 +2,7 @@
 
 #include "archive/CurrentSubject.h"
 #include "astro/Chart.h"
+#include "chart/AnalysisPages.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
@@ -456,7 +457,9 @@ void TFoVelkor::SummaryChart(int layoutCode, const char* orientation, bool excha
     SetWheelRadii();
     PrintOrientation = orientation;
     PrintBodyLongitude = BodyLongitude;
-    (void)exchangeMarks; // the exchange marks come with the analysis pages
+    // The summary drawing reads the marks from the shared state.
+    SummaryExchangeMarks = exchangeMarks;
+    PlanetExchangeMarks = exchangeMarks ? AnalysisPages::CurrentExchangeMarks() : std::array<int, 8> {};
     ShowModalForm(FgrNaVlk, 0, false);
 }
 

@@ -299,6 +299,51 @@ TEST_F(Drawing, InkColours)
     EXPECT_EQ(printer.TextColor(), Blue);
 }
 
+// A shape the drawing code leaves without a brush stands on the ground of
+// its target, the colour ink code 0 reads on: black on the screen; on paper
+// the stock white brush is that ground already and no brush is added, so
+// the printed and exported pages keep their records.
+TEST_F(Drawing, ShapesWithoutABrushAreFilledWithTheGround)
+{
+    struct Case {
+        const char* name;
+        bool printer, blackWhite, preview;
+        CanvasColor ground, ink;
+    };
+    for (const Case& c : {Case {"screen", false, false, false, Black, White},
+                          Case {"screen black-white", false, true, false, Black, White},
+                          Case {"screen black-white preview", false, true, true, Black, White},
+                          Case {"printer", true, false, false, White, Black},
+                          Case {"printer black-white preview", true, true, true, White, Black}}) {
+        ToPrinter = c.printer;
+        BlackWhite = c.blackWhite;
+        AuxForm = c.preview ? &aux : nullptr;
+        RecordingCanvas& target = c.printer ? printer : Screen();
+        target.Clear();
+        DrawRect(1, 1, 5, 5);
+        DrawEllipse(1, 1, 5, 5);
+        ClearToGround(0, 0, 10, 10);
+        SetInkColor(0);
+        const auto rects = target.CallsOf(Op::Rectangle);
+        ASSERT_EQ(rects.size(), 2u) << c.name;
+        EXPECT_EQ(rects[0].brush, (CanvasBrush {c.ground})) << c.name;
+        EXPECT_EQ(target.CallsOf(Op::Ellipse)[0].brush, (CanvasBrush {c.ground})) << c.name;
+        EXPECT_EQ(rects[1].brush, (CanvasBrush {c.ground})) << c.name;
+        EXPECT_EQ(rects[1].pen.color, c.ground) << c.name;
+        EXPECT_EQ(target.TextColor(), c.ink) << c.name;
+        EXPECT_EQ(target.CallsOf(Op::SelectBrush).size(), c.printer ? 1u : 3u) << c.name;
+        EXPECT_TRUE(target.SelectionsBalanced()) << c.name;
+    }
+    // A brush the drawing code chose is kept.
+    ToPrinter = BlackWhite = false;
+    AuxForm = nullptr;
+    Screen().Clear();
+    SelectBrush(Red);
+    DrawRect(1, 1, 5, 5);
+    ReleaseBrush();
+    EXPECT_EQ(Screen().CallsOf(Op::Rectangle)[0].brush, (CanvasBrush {Red}));
+}
+
 TEST_F(Drawing, FontHeightsByCode)
 {
     // Round(FontScale * 30 * Z) = Round(37 * 30 * 1.5) = 1665, then divided.
@@ -595,6 +640,28 @@ TEST_F(Drawing, BadgeUsesWindingFillAndARedCaption)
     Screen().Clear();
     DrawBadge(0, 0);
     EXPECT_EQ(Screen().CallsOf(Op::Polygon)[0].brush.style, BrushStyle::Null);
+
+    // In black and white the caption takes the colour that reads on the
+    // field the rule leaves: black on the white field of the screen, white
+    // on the black field of paper and of the preview's screen.
+    struct Case {
+        const char* name;
+        bool printer, preview;
+        CanvasColor field, caption;
+    };
+    for (const Case& c : {Case {"screen", false, false, White, Black}, Case {"paper", true, false, Black, White},
+                          Case {"preview screen", false, true, Black, White},
+                          Case {"preview paper", true, true, White, Black}}) {
+        ToPrinter = c.printer;
+        AuxForm = c.preview ? &aux : nullptr;
+        RecordingCanvas& target = c.printer ? printer : Screen();
+        target.Clear();
+        DrawBadge(0, 0);
+        EXPECT_EQ(target.CallsOf(Op::Rectangle)[0].brush.color, c.field) << c.name;
+        const auto text = target.CallsOf(Op::TextOut)[0];
+        EXPECT_EQ(text.textColor, c.caption) << c.name;
+        EXPECT_EQ(text.backgroundColor, c.field) << c.name;
+    }
 }
 
 TEST_F(Drawing, PageFrameOnlyOnScreenWithPrintingEnabled)

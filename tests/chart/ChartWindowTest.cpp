@@ -15,24 +15,181 @@
 #include "shell/UnVelKor.h"
 #include "support/TempFolder.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <memory>
 
 namespace {
 
+using Op = RecordingCanvas::Op;
+
 bool HasText(const RecordingCanvas& canvas, const std::string& text)
 {
-    for (const auto& c : canvas.CallsOf(RecordingCanvas::Op::TextOut))
+    for (const auto& c : canvas.CallsOf(Op::TextOut))
         if (c.text == text)
             return true;
     return false;
 }
+
+// Contrast ratio of two colours (1 for equal colours, 21 for black on
+// white), from their relative luminance.
+double Contrast(CanvasColor a, CanvasColor b)
+{
+    auto luminance = [](CanvasColor c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(RedOf(c)) + 0.7152 * channel(GreenOf(c)) + 0.0722 * channel(BlueOf(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QString Hex(CanvasColor c) { return QStringLiteral("#%1").arg(c, 6, 16, QLatin1Char('0')); }
+
+// Follows a recorded drawing and finds the texts that cannot be read on
+// what lies under them: the fills drawn before them (the last one on top)
+// over the ground of the surface, or the text's own cell when it is drawn
+// opaque. Every character is tested at the centre of its cell, the cell
+// of the recording canvas's metrics.
+class TextOnFill {
+public:
+    explicit TextOnFill(CanvasColor ground) : ground_(ground) {}
+
+    // The calls of `canvas` from `from` to `to`; faults are named after `where`.
+    void Read(const RecordingCanvas& canvas, std::size_t from, std::size_t to, const QString& where)
+    {
+        const auto& calls = canvas.Calls();
+        for (std::size_t i = from; i < to && i < calls.size(); ++i) {
+            const RecordingCanvas::Call& c = calls[i];
+            if (c.op == Op::Rectangle || c.op == Op::Ellipse || c.op == Op::Polygon)
+                AddFill(c);
+            else if (c.op == Op::TextOut)
+                CheckText(c, where);
+        }
+    }
+
+    const QStringList& Faults() const { return faults_; }
+
+private:
+    struct Fill {
+        Op shape;
+        CanvasRect box;
+        std::vector<CanvasPoint> points;
+        PolyFillMode mode;
+        CanvasColor color;
+    };
+
+    static CanvasRect Bounds(const std::vector<CanvasPoint>& points)
+    {
+        CanvasRect r {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+        for (const CanvasPoint& p : points)
+            r = {std::min(r.left, p.x), std::min(r.top, p.y), std::max(r.right, p.x + 1), std::max(r.bottom, p.y + 1)};
+        return r;
+    }
+
+    void AddFill(const RecordingCanvas::Call& c)
+    {
+        if (c.brush.style != BrushStyle::Solid)
+            return;
+        Fill f {c.op, c.op == Op::Polygon ? Bounds(c.points) : c.box, c.points, c.fillMode, c.brush.color};
+        // A rectangle hides whatever lies wholly inside it.
+        if (f.shape == Op::Rectangle)
+            std::erase_if(fills_, [&](const Fill& old) {
+                return old.box.left >= f.box.left && old.box.right <= f.box.right && old.box.top >= f.box.top &&
+                       old.box.bottom <= f.box.bottom;
+            });
+        fills_.push_back(std::move(f));
+    }
+
+    static bool Inside(const Fill& f, double x, double y)
+    {
+        if (x < f.box.left || x >= f.box.right || y < f.box.top || y >= f.box.bottom)
+            return false;
+        if (f.shape == Op::Rectangle)
+            return true;
+        if (f.shape == Op::Ellipse) {
+            const double rx = (f.box.right - f.box.left) / 2.0, ry = (f.box.bottom - f.box.top) / 2.0;
+            const double dx = (x - f.box.left - rx) / rx, dy = (y - f.box.top - ry) / ry;
+            return dx * dx + dy * dy <= 1;
+        }
+        int winding = 0, crossings = 0;
+        const std::size_t n = f.points.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const CanvasPoint a = f.points[i], b = f.points[(i + 1) % n];
+            if ((a.y <= y) != (b.y <= y)) {
+                const double xs = a.x + (y - a.y) * (b.x - a.x) / double(b.y - a.y);
+                if (xs > x) {
+                    ++crossings;
+                    winding += b.y > a.y ? 1 : -1;
+                }
+            }
+        }
+        return f.mode == PolyFillMode::Winding ? winding != 0 : crossings % 2 == 1;
+    }
+
+    CanvasColor Under(double x, double y) const
+    {
+        for (auto it = fills_.rbegin(); it != fills_.rend(); ++it)
+            if (Inside(*it, x, y))
+                return it->color;
+        return ground_;
+    }
+
+    void CheckText(const RecordingCanvas::Call& c, const QString& where)
+    {
+        const int h = std::abs(c.font.height);
+        const double w = h / 2.0;
+        const double width = w * double(c.text.size());
+        double left = c.points[0].x;
+        if ((c.align & TextAlign::HorizontalMask) == TextAlign::Center)
+            left -= width / 2;
+        else if ((c.align & TextAlign::HorizontalMask) == TextAlign::Right)
+            left -= width;
+        double top = c.points[0].y;
+        if ((c.align & TextAlign::VerticalMask) == TextAlign::Bottom)
+            top -= h;
+        else if ((c.align & TextAlign::VerticalMask) == TextAlign::Baseline)
+            top -= h * 0.8;
+        for (std::size_t i = 0; i < c.text.size(); ++i) {
+            if (c.text[i] == ' ')
+                continue;
+            const double x = left + (double(i) + 0.5) * w, y = top + h / 2.0;
+            const CanvasColor under = c.backgroundMode == BackgroundMode::Opaque ? c.backgroundColor : Under(x, y);
+            if (Contrast(c.textColor, under) < 1.5) {
+                faults_ << QStringLiteral("%1: \"%2\" %3 on %4")
+                               .arg(where, ToQ(c.text), Hex(c.textColor), Hex(under));
+                return;
+            }
+        }
+    }
+
+    CanvasColor ground_;
+    std::vector<Fill> fills_;
+    QStringList faults_;
+};
+
+// A second screen surface standing for the print preview.
+class PreviewForm : public DrawingForm {
+public:
+    Canvas& FormCanvas() override { return canvas_; }
+    bool FormVisible() const override { return false; }
+
+private:
+    RecordingCanvas canvas_;
+};
 
 } // namespace
 
@@ -56,6 +213,22 @@ class ChartWindowTest : public QObject {
     }
 
     void Click(PagePoint p) { QTest::mouseClick(form_.get(), Qt::LeftButton, {}, form_->PixelOf(p)); }
+
+    // The window drawing on its own image, as the user sees it.
+    void OpenOnScreen()
+    {
+        form_ = std::make_unique<TFgrVelko>();
+        form_->resize(1280, 800);
+        form_->show();
+        QTRY_VERIFY(form_->Centres().drawn);
+    }
+
+    // What the left area shows now.
+    QImage DrawingArea()
+    {
+        const QPoint corner = form_->PixelOf({195, 195});
+        return form_->grab(QRect(QPoint(0, 0), corner)).toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
 private slots:
     void init()
@@ -126,6 +299,194 @@ private slots:
             b->click();
         }
         QVERIFY2(HasText(canvas_, FromQ(title)), qPrintable(title));
+    }
+
+    // Every page of every page button, and the overlays of the symbol
+    // clicks, drawn on each target: no text in a colour that cannot be told
+    // from what lies under it.
+    void textsReadableOnEveryTarget_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("blackWhite");
+        QTest::addColumn<bool>("preview");
+        for (const char* target : {"screen", "printer", "metafile"}) {
+            QTest::newRow(target) << QString::fromLatin1(target) << false << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1 black-white").arg(QLatin1String(target))))
+                << QString::fromLatin1(target) << true << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1 black-white with preview").arg(QLatin1String(target))))
+                << QString::fromLatin1(target) << true << true;
+        }
+    }
+
+    void textsReadableOnEveryTarget()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, blackWhite);
+        QFETCH(bool, preview);
+        RecordingCanvas paper;
+        PreviewForm previewForm;
+        const bool screen = target == QLatin1String("screen");
+        ToPrinter = target == QLatin1String("printer");
+        ToMetafile = target == QLatin1String("metafile");
+        PrinterCanvas = ToPrinter ? &paper : nullptr;
+        MetafileCanvas = ToMetafile ? &paper : nullptr;
+        BlackWhite = blackWhite;
+        AuxForm = preview ? &previewForm : nullptr;
+        RecordingCanvas& drawn = screen ? canvas_ : paper;
+
+        std::vector<std::pair<std::size_t, QString>> marks {{0, QStringLiteral("wheel")}};
+        auto mark = [&](const QString& what) { marks.emplace_back(drawn.Calls().size(), what); };
+        auto clickSymbols = [&](const QString& page) {
+            for (int i = 1; i <= 4; ++i) {
+                mark(QStringLiteral("%1, Sun click %2").arg(page).arg(i));
+                Click(form_->Centres().bodies[0]);
+            }
+            for (int i = 1; i <= 4; ++i) {
+                mark(QStringLiteral("%1, Leo click %2").arg(page).arg(i));
+                Click(form_->Centres().signs[4]);
+            }
+        };
+        Open();
+        clickSymbols(QStringLiteral("wheel"));
+        using Wheel::Page;
+        const std::pair<QPushButton*, Page> buttons[] = {
+            {form_->BBcoordi, Page::Coordi},     {form_->BBstoffa, Page::Stoffa},   {form_->BBarchetip, Page::Archetip},
+            {form_->BBaspetti, Page::Aspetti},   {form_->BBEnergi, Page::Energi},   {form_->BBantisce, Page::Antisce},
+            {form_->BBdodecate, Page::Dodecate}, {form_->BBmarbeck, Page::Marbeck}, {form_->BBmaestri, Page::Maestri}};
+        for (const auto& [button, page] : buttons)
+            for (int sub = 0; sub < Wheel::SubPageCount(page); ++sub) {
+                const QString name = QStringLiteral("%1 %2").arg(button->objectName()).arg(sub);
+                mark(name);
+                button->click();
+                if (form_->Centres().drawn && sub == 0)
+                    clickSymbols(name);
+            }
+        mark({});
+
+        ToPrinter = ToMetafile = BlackWhite = false;
+        PrinterCanvas = MetafileCanvas = nullptr;
+        AuxForm = nullptr;
+        QVERIFY(drawn.CallsOf(Op::TextOut).size() > 500);
+        TextOnFill reader(screen ? CanvasRgb(0, 0, 0) : CanvasRgb(255, 255, 255));
+        for (std::size_t i = 0; i + 1 < marks.size(); ++i)
+            reader.Read(drawn, marks[i].first, marks[i + 1].first, marks[i].second);
+        QVERIFY2(reader.Faults().isEmpty(), qPrintable(reader.Faults().mid(0, 12).join(QLatin1Char('\n'))));
+    }
+
+    // The antiscia of a body are drawn over the wheel; the next selection
+    // starts from the wheel drawn again, as it would show for that
+    // selection alone.
+    void newSelectionRedrawsWhatThePreviousOneDrew_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::newRow("wheel") << QString();
+        QTest::newRow("antiscia page") << QStringLiteral("BBantisce");
+        QTest::newRow("archetypal page") << QStringLiteral("BBarchetip");
+    }
+
+    void newSelectionRedrawsWhatThePreviousOneDrew()
+    {
+        QFETCH(QString, page);
+        auto showPage = [&] {
+            if (!page.isEmpty())
+                form_->findChild<QPushButton*>(page)->click();
+        };
+        auto alone = [&](bool sign) {
+            OpenOnScreen();
+            showPage();
+            Click(sign ? form_->Centres().signs[4] : form_->Centres().bodies[0]);
+            return DrawingArea();
+        };
+        const QImage leoAlone = alone(true), sunAlone = alone(false);
+        const PagePoint sun = form_->Centres().bodies[0], leo = form_->Centres().signs[4];
+
+        OpenOnScreen();
+        showPage();
+        const QImage before = DrawingArea();
+        for (int i = 0; i < 4; ++i)
+            Click(sun);
+        QVERIFY(DrawingArea() != before); // the Sun's antiscia
+        Click(leo);
+        QCOMPARE(form_->SelectedSign(), 5);
+        QVERIFY(DrawingArea() == leoAlone);
+        // Leo's own antiscia, then the Sun: its attributions on a clean wheel.
+        for (int i = 0; i < 3; ++i)
+            Click(leo);
+        QVERIFY(DrawingArea() != leoAlone);
+        Click(sun);
+        QCOMPARE(form_->SelectedPlanet(), 1);
+        QCOMPARE(FromQ(form_->LabSpecific->text()), std::string("ATTRIBUZIONI SPECIFICHE al PIANETA"));
+        QVERIFY(DrawingArea() == sunAlone);
+    }
+
+    // The second click shows the plants below the information memo, which
+    // keeps its whole text in view; expanded, the plants reach up over the
+    // page buttons, and reduced again they leave the memo whole.
+    void plantsLeaveTheInformationWhole_data()
+    {
+        QTest::addColumn<bool>("sign");
+        QTest::newRow("planet") << false;
+        QTest::newRow("sign") << true;
+    }
+
+    void plantsLeaveTheInformationWhole()
+    {
+        QFETCH(bool, sign);
+        Open();
+        const PagePoint at = sign ? form_->Centres().signs[4] : form_->Centres().bodies[0];
+        Click(at);
+        Click(at);
+        QVERIFY(form_->PanelTovr->isVisible());
+        QVERIFY(form_->Memo1->toPlainText().startsWith(QStringLiteral("PIANTE ASSOCIATE")));
+        auto whole = [this] {
+            QCoreApplication::processEvents();
+            return !form_->PanelTovr->geometry().intersects(form_->PanelInfo->geometry()) &&
+                   form_->Memo1->verticalScrollBar()->maximum() == 0;
+        };
+        QVERIFY(whole());
+        QVERIFY(!form_->PanelTovr->geometry().intersects(form_->PanelExtra->geometry()));
+        QVERIFY(form_->geometry().contains(form_->PanelTovr->geometry().translated(form_->pos())));
+        const int reduced = form_->Memo3->height();
+        form_->BBsuGiu->click();
+        QVERIFY(form_->Memo3->height() > reduced);
+        QVERIFY(form_->PanelTovr->geometry().intersects(form_->PanelPulsanti->geometry()));
+        form_->BBsuGiu->click();
+        QCOMPARE(form_->Memo3->height(), reduced);
+        QVERIFY(whole());
+    }
+
+    // A plant picked in the list, typed in the combo or stepped to with the
+    // spin button shows in all three, with its record.
+    void plantPickedAnywhereShowsEverywhere()
+    {
+        Open();
+        const PagePoint sun = form_->Centres().bodies[0];
+        Click(sun);
+        Click(sun);
+        QListWidget* list = form_->ListBoxPiante;
+        QComboBox* combo = form_->ComboBoxPiante;
+        QVERIFY(list->count() >= 3);
+        QCOMPARE(combo->currentText(), list->item(0)->text());
+
+        QListWidgetItem* second = list->item(1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(second).center());
+        QCOMPARE(list->currentItem(), second);
+        QCOMPARE(combo->currentText(), second->text());
+        QCOMPARE(form_->SpinButton1->value(), 1);
+        QVERIFY(form_->Memo4->toPlainText().contains(second->text()));
+
+        const QString third = list->item(2)->text();
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), third.toLower());
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(form_->SpinButton1->value(), 2);
+        QVERIFY(form_->Memo4->toPlainText().contains(third));
+        QCOMPARE(combo->count(), list->count()); // a typed name adds nothing
+
+        form_->SpinButton1->setValue(0);
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(combo->currentText(), list->item(0)->text());
     }
 
     void aspectListsGoToThePanel()

@@ -95,6 +95,40 @@ TEST(WheelHit, FourteenPixelsHitFifteenDoNot)
     OriginX = 0;
 }
 
+// The drawing as tall as the window (210 page units), unless the column
+// would be narrower than its captions need; the column takes the rest of
+// the width and the whole height. PageScale is the start screen's height /
+// 210.
+TEST(WheelFit, DrawingByHeightColumnByTheRest)
+{
+    struct Case {
+        const char* name;
+        int startHeight, width, height, need;
+        long double stretchX, zoom, columnWidth, columnBottom;
+    };
+    const Case cases[] = {
+        // 1024 / 210 = 4.876 px a unit: 197 units take 960.6 px, 319.4 are
+        // left. A column of 400 px leaves 880 px to the 197 units.
+        {"1280x1024, column fits", 1024, 1280, 1024, 300, 1, 1, 65.5, 210},
+        {"1280x1024, column too narrow", 1024, 1280, 1024, 400, 1, 880 / 960.609524L, 89.545455L, 229.236364L},
+        {"1920x1080", 1080, 1920, 1080, 300, 1, 1, 176.333333L, 210},
+        {"3840x2160", 2160, 3840, 2160, 300, 1, 1, 176.333333L, 210},
+        {"3840x2160 from a 1024 start", 1024, 3840, 2160, 300, 1, 2160 / 1024.0L, 176.333333L, 210},
+        // Stretched across by 1.25: 2.926 px a unit across, 466.9 units.
+        {"1366x768 stretched", 768, 1366, 768, 300, 1.25L, 1, 269.894531L, 210},
+    };
+    for (const Case& c : cases) {
+        PageScale = c.startHeight / 210.0L, StretchX = c.stretchX, StretchY = 1;
+        const Wheel::WindowFit fit = Wheel::FitWindow(c.width, c.height, c.need);
+        EXPECT_NEAR(double(fit.zoom), double(c.zoom), 1e-6) << c.name;
+        EXPECT_NEAR(double(fit.columnWidth), double(c.columnWidth), 1e-4) << c.name;
+        EXPECT_NEAR(double(fit.columnBottom), double(c.columnBottom), 1e-4) << c.name;
+        // The column is never narrower than its need, in pixels.
+        EXPECT_GE(double(fit.columnWidth * PageScale / StretchX * fit.zoom), c.need - 1e-6) << c.name;
+    }
+    StretchX = 1;
+}
+
 TEST(WheelCycles, BodyClicksCycleAndStopAtAStepThatDoesNotApply)
 {
     using S = Wheel::SymbolStep;

@@ -251,12 +251,17 @@ TEST_F(ChartTables, InformationSectionsUsedByThePagesAreWritten)
             all += l + " ";
         return all;
     };
-    // The position pages state the accuracy of the Black Moon and of the
-    // asteroids.
-    const std::string absolute = joined(3);
-    EXPECT_NE(absolute.find("8 primi"), std::string::npos);
-    for (const char* body : {"Cerere", "Pallade", "Giunone", "Vesta", "Chirone", "approssimate"})
-        EXPECT_NE(absolute.find(body), std::string::npos) << body;
+    // The texts of the position pages speak of the bodies those pages show
+    // and of no other: the absolute longitudes of the eleven chart bodies,
+    // the latitudes of the seven planets.
+    for (std::size_t n : {3u, 4u})
+        for (const char* absent : {"Luna Nera", "asteroid", "Cerere", "Pallade", "Giunone", "Vesta", "Chirone",
+                                   "Urano", "Nettuno", "Plutone"})
+            EXPECT_EQ(joined(n).find(absent), std::string::npos) << "section " << n << ": " << absent;
+    for (const char* shown : {"Sole", "Luna", "Mercurio", "Saturno", "Nodo Nord", "Nodo Sud", "Ascendente", "Mediocielo"})
+        EXPECT_NE(joined(3).find(shown), std::string::npos) << shown;
+    for (const char* shown : {"Sole", "Luna", "Mercurio", "Saturno"})
+        EXPECT_NE(joined(4).find(shown), std::string::npos) << shown;
 }
 
 TEST_F(ChartTables, RulersOfTheYearFollowTheChaldeanOrder)

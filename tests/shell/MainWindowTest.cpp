@@ -1,6 +1,8 @@
 // The main window driven offscreen on a copy of the built program folder:
 // start-up, activation, every button, the administrator codes, the node and
 // orb selectors, the edit-box helpers and where the forms open.
+#include "archive/SubjectArchive.h"
+#include "archive/SubjectRecord.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
@@ -234,6 +236,46 @@ private slots:
         b->click();
         QCOMPARE(ToQ(closer.title), caption);
         QCOMPARE(FoVelkor->ActivationCount(), before + 1);
+    }
+
+    // The summary buttons leave the exchange-mark flag and the marks of the
+    // archetypal structure in the shared state the summary drawing reads:
+    // "Orizzontale 2" alone goes without them.
+    void summaryButtonsHandOverTheExchangeMarks_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("marks");
+        QTest::newRow("Orizzontale 1") << "BBOriz" << true;
+        QTest::newRow("Orizzontale 2") << "BBoriz2" << false;
+        QTest::newRow("Verticale 1") << "BBVert" << true;
+        QTest::newRow("Verticale 2") << "BBvert2" << true;
+    }
+
+    void summaryButtonsHandOverTheExchangeMarks()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, marks);
+        // 3 July 2000, noon at Milan: the Sun in Cancer and the Moon in Leo,
+        // each in the other's domicile; no other planet in an exchange.
+        Start([](TempFolder&) {
+            SubjectRecord r;
+            r.DateKey = "200007031200" + ZoneKeyText(-2);
+            r.CoordPlace = "45N28 009E11Milano";
+            r.Calendar = "GR";
+            r.Nationality = "Italia";
+            MakeCurrent("Prova Scambio", r);
+        });
+        auto* b = FoVelkor->findChild<QPushButton*>(button);
+        QVERIFY(b);
+        b->setEnabled(true); // the second layouts are disabled in the form
+        SummaryExchangeMarks = !marks;
+        PlanetExchangeMarks.fill(99);
+        ModalCloser closer;
+        b->click();
+        QCOMPARE(closer.title, std::string("Anteprima di Stampa"));
+        QCOMPARE(SummaryExchangeMarks, marks);
+        const std::array<int, 8> expected = marks ? std::array<int, 8> {0, 21, 21, 0, 0, 0, 0, 0} : std::array<int, 8> {};
+        QCOMPARE(PlanetExchangeMarks, expected);
     }
 
     void formsOpenedAnewAreNewInstances()
