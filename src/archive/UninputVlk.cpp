@@ -74,7 +74,9 @@ TFoInputVlk::TFoInputVlk(QWidget* parent) : QDialog(parent)
     DateTimePicker1->setMinimumDate(QDate(1, 1, 1));
     DateTimePicker1->setMaximumDate(QDate(2080, 12, 31));
 
-    EditLocal = Edit(this, "EditLocal", 31);
+    // Room for the longest other name and one more character, so that a
+    // longer text is refused with a message rather than cut silently.
+    EditLocal = Edit(this, "EditLocal", static_cast<int>(kAliasCapacity) + 1);
     EditLocal->setToolTip(ToQ("Scrivere le prime lettere della Località"));
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -266,14 +268,23 @@ void TFoInputVlk::EditLocalChange()
 {
     ListBox1->clear();
     matches_.clear();
-    const std::string prefix = Text(EditLocal);
-    if (prefix.empty())
+    if (EditLocal->text().trimmed().isEmpty())
         return;
+    // The typed text as UTF-8: letters outside Windows-1252 are
+    // transliterated or refused by the search's own reading.
+    const TypedPlace typed = ReadTypedPlace(EditLocal->text().toStdString());
+    MarkEdit(EditLocal, !typed.problem.empty());
+    if (!typed.problem.empty()) {
+        ListBox1->addItem(ToQ(typed.problem));
+        return;
+    }
     const char* file = italy_ ? kItalianPlacesFile : kForeignPlacesFile;
-    matches_ = FindPlaces(file, prefix, kShownPlaces);
-    for (std::size_t index : matches_) {
-        const PlaceRecord p = ReadPlace(file, index);
-        ListBox1->addItem(ToQ(PlaceDisplay(p.name) + (italy_ ? "" : "  (" + TrimRightBlanks(p.state) + ")")));
+    for (const PlaceMatch& m : SearchPlaces(file, typed.name, kShownPlaces)) {
+        const PlaceRecord p = ReadPlace(file, m.record);
+        // A place found by another name shows it first: "Bozen = Bolzano(BZ)".
+        const std::string other = m.alias.empty() ? std::string() : TrimRightBlanks(m.alias.substr(0, m.alias.find('*'))) + " = ";
+        ListBox1->addItem(ToQ(other + PlaceDisplay(p.name) + (italy_ ? "" : "  (" + TrimRightBlanks(p.state) + ")")));
+        matches_.push_back(m.record);
     }
     if (!matches_.empty())
         ListBox1->setCurrentRow(0);
