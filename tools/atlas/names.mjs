@@ -35,8 +35,15 @@ const kGenericWords = new Set(['lake', 'lakes', 'falls', 'island', 'islands', 'c
                                'heights', 'park', 'valley', 'river', 'rapids', 'harbor', 'harbour', 'center', 'junction',
                                'creek', 'hill', 'hills', 'village', 'new', 'old', 'upper', 'lower', 'great', 'little']);
 
+// Letters that keep no plain base letter in Unicode's decomposition.
+const kPlainLetters = { 'ı': 'i', 'ł': 'l', 'đ': 'd', 'ø': 'o', 'ß': 'ss', 'æ': 'ae', 'œ': 'oe', 'þ': 'th', 'ħ': 'h',
+                        'ŀ': 'l', 'ŧ': 't', 'ə': 'e' };
+
+// The name as a plain key for matching: no accents, no case, letters and
+// digits only.
 export function normalise(name) {
-    return name.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase().replace(/[^a-z0-9]/g, '');
+    return name.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase()
+        .replace(/[ıłđøßæœþħŀŧə]/g, c => kPlainLetters[c]).replace(/[^a-z0-9]/g, '');
 }
 
 export function km(a, b) {

