@@ -13,7 +13,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core poppler-utils libemf2svg-dev
   xvfb xauth
-  tzdata libc-bin
+  tzdata libc-bin libgweather-4-common
 )
 
 missing=()

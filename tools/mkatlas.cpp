@@ -41,8 +41,16 @@
 // GREGORIAN.tsv, else its country's row, else the British date for the
 // former British colonies of kBritishColonies, else 2299161 (15/10/1582).
 //
-// Both files are in the order of PlaceSortKey (the upper-cased name), then
-// population descending, then state; the output depends only on the inputs.
+// Other names (Localita\ITALIA.ALT, Localita\ESTERO.ALT, see archive/Places.h):
+// the names of column 10, converted like the place names (a name with
+// characters of another script left out), Italian ones with the province
+// suffix of their place; for an Italian name shortened to fit, the full
+// official name. A name with the key of its place's own is left out, and so
+// is one longer than 55 characters.
+//
+// All four files are in the order of PlaceSortKey (the folded name), then
+// population descending, then state (the other names: then name); the
+// output depends only on the inputs.
 #include "archive/Places.h"
 #include "archive/TimeRegimes.h"
 #include "platform/Cp1252.h"
@@ -267,12 +275,13 @@ std::map<std::string, std::string> FirstColumnTable(const fs::path& p, std::size
 
 struct Counts {
     std::size_t italian = 0, foreign = 0, transliterated = 0, skippedScript = 0, shortened = 0,
-                zoneFallback = 0, skippedZone = 0, regionDropped = 0;
+                zoneFallback = 0, skippedZone = 0, regionDropped = 0, aliases = 0, aliasScript = 0, aliasTooLong = 0;
 };
 
 struct Entry {
     std::string key; // PlaceSortKey of the name
     PlaceRecord record;
+    std::vector<std::string> others; // other names, Windows-1252, in the form of the name
 };
 
 bool EntryBefore(const Entry& a, const Entry& b)
@@ -285,7 +294,8 @@ bool EntryBefore(const Entry& a, const Entry& b)
     return a.record.state < b.record.state;
 }
 
-void WritePlaces(const char* file, std::vector<Entry>& entries)
+// The gazetteer and the file of its other names.
+void WritePlaces(const char* file, std::vector<Entry>& entries, Counts& n)
 {
     std::stable_sort(entries.begin(), entries.end(), EntryBefore);
     std::string bytes;
@@ -293,6 +303,40 @@ void WritePlaces(const char* file, std::vector<Entry>& entries)
     for (const Entry& e : entries)
         bytes += EncodePlace(e.record);
     WriteFileAtomic(file, bytes);
+
+    struct Alias {
+        std::string key;
+        PlaceAlias alias;
+    };
+    std::vector<Alias> aliases;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::set<std::string> keys = {entries[i].key};
+        for (const std::string& name : entries[i].others) {
+            if (name.size() > kAliasCapacity) {
+                ++n.aliasTooLong;
+                continue;
+            }
+            std::string key = PlaceSortKey(name);
+            if (!keys.insert(key).second)
+                continue;
+            aliases.push_back({std::move(key), {name, static_cast<std::int32_t>(i), entries[i].record.population}});
+        }
+    }
+    std::sort(aliases.begin(), aliases.end(), [](const Alias& a, const Alias& b) {
+        if (a.key != b.key)
+            return a.key < b.key;
+        if (a.alias.population != b.alias.population)
+            return a.alias.population > b.alias.population;
+        if (a.alias.name != b.alias.name)
+            return a.alias.name < b.alias.name;
+        return a.alias.record < b.alias.record;
+    });
+    bytes.clear();
+    bytes.reserve(aliases.size() * kAliasSize);
+    for (const Alias& a : aliases)
+        bytes += EncodeAlias(a.alias);
+    WriteFileAtomic(AliasFileOf(file), bytes);
+    n.aliases += aliases.size();
 }
 
 } // namespace
@@ -322,8 +366,16 @@ int main(int argc, char** argv)
         std::vector<Entry> italian, foreign;
         for (const std::string& line : Lines(ReadUtf8File(placesPath))) {
             const std::vector<std::string> f = Split(line, '\t');
-            if (f.size() != 9)
+            if (f.size() != 10)
                 throw ConversionError(line, "riga di " + placesPath.string());
+            std::vector<std::string> others;
+            if (!f[9].empty())
+                for (const std::string& other : Split(f[9], '|')) {
+                    if (const std::optional<std::string> o = PlaceNameFromUtf8(other))
+                        others.push_back(*o);
+                    else
+                        ++n.aliasScript;
+                }
             const std::string& kind = f[0];
             const std::string& country = f[4];
             const std::string& admin = f[5];
@@ -348,7 +400,14 @@ int main(int argc, char** argv)
                 n.shortened += shortened;
                 r.state = region ? *region : std::string();
                 r.regime = country == "SM" ? kSanMarinoRegime : country == "VA" ? kVaticanRegime : kItalyRegime;
-                italian.push_back({PlaceSortKey(r.name), std::move(r)});
+                // Other names carry the province like the name; a name
+                // shortened to fit has its full form among them.
+                const std::string suffix = "*" + admin + "*";
+                for (std::string& o : others)
+                    o += suffix;
+                if (shortened)
+                    others.insert(others.begin(), *name + suffix);
+                italian.push_back({PlaceSortKey(r.name), std::move(r), std::move(others)});
                 continue;
             }
 
@@ -382,13 +441,15 @@ int main(int argc, char** argv)
                     ++n.regionDropped;
             }
             r.state = TrimEnd(state.substr(0, kStateCapacity), " ,");
-            foreign.push_back({PlaceSortKey(r.name), std::move(r)});
+            if (r.name != *name)
+                others.insert(others.begin(), *name); // the name cut to fit
+            foreign.push_back({PlaceSortKey(r.name), std::move(r), std::move(others)});
         }
         n.italian = italian.size();
         n.foreign = foreign.size();
         ProgramPath::EnsureParentFolders(kItalianPlacesFile);
-        WritePlaces(kItalianPlacesFile, italian);
-        WritePlaces(kForeignPlacesFile, foreign);
+        WritePlaces(kItalianPlacesFile, italian, n);
+        WritePlaces(kForeignPlacesFile, foreign, n);
 
         std::printf("mkatlas: ITALIA.LOC %zu luoghi, ESTERO.LOC %zu luoghi\n", n.italian, n.foreign);
         std::printf("mkatlas: traslitterati %zu, esclusi per scrittura non latina %zu, nomi accorciati %zu\n",
@@ -396,6 +457,8 @@ int main(int argc, char** argv)
         std::printf("mkatlas: fuso assente dall'indice sostituito col primo del paese %zu, esclusi senza fuso %zu, "
                     "regioni omesse %zu\n",
                     n.zoneFallback, n.skippedZone, n.regionDropped);
+        std::printf("mkatlas: altri nomi %zu (esclusi per scrittura non latina %zu, oltre 55 caratteri %zu)\n", n.aliases,
+                    n.aliasScript, n.aliasTooLong);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mkatlas: %s\n", Cp1252::ToUtf8(ErrorMessageFor(e)).c_str());
         return 1;

@@ -3,6 +3,7 @@
 #include "app/ToolCommands.h"
 #include "archive/BirthDataCheck.h"
 #include "archive/CurrentSubject.h"
+#include "archive/Places.h"
 #include "archive/SubjectArchive.h"
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
@@ -271,7 +272,18 @@ int Add(const std::vector<std::string>& args)
                 return ToolUsage("archive add: opzione " + a + " ripetuta");
             if (i + 1 >= args.size())
                 return ToolUsage("archive add: manca il valore dopo " + a);
-            options[a] = Cp1252::FromUtf8(args[++i]);
+            ++i;
+            if (a == "--place") {
+                // Spelt as the gazetteers spell places ("Łódź" is "Lódz"); a
+                // name in another script would be stored as question marks.
+                const std::optional<std::string> place = PlaceNameFromUtf8(args[i]);
+                if (!place)
+                    return ToolFailure("archive add: il luogo contiene lettere di un alfabeto non latino: "
+                                       "scriverlo in lettere latine");
+                options[a] = *place;
+                continue;
+            }
+            options[a] = Cp1252::FromUtf8(args[i]);
             continue;
         }
         if (!archiveName.empty())

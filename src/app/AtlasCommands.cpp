@@ -64,7 +64,10 @@ int Find(const std::vector<std::string>& args)
             return ToolUsage("atlas find: un solo prefisso, non anche \"" + Cp1252::FromUtf8(a) + "\"");
         } else {
             // Typed as the gazetteers spell it ("Łódź" is "Lódz" there).
-            prefix = PlaceNameFromUtf8(a).value_or(Cp1252::FromUtf8(a));
+            const TypedPlace typed = ReadTypedPlace(a);
+            if (!typed.problem.empty())
+                return ToolUsage("atlas find: " + typed.problem);
+            prefix = typed.name;
         }
     }
     if (!prefix || prefix->empty())
@@ -76,8 +79,9 @@ int Find(const std::vector<std::string>& args)
     if (foreignOnly)
         files.erase(files.begin());
     for (const char* file : files) {
-        for (std::size_t n : FindPlaces(file, *prefix, limit - printed)) {
-            const PlaceRecord p = ReadPlace(file, n);
+        // Found by its own name or another ("Parigi", "Bozen"): the place's line.
+        for (const PlaceMatch& m : SearchPlaces(file, *prefix, limit - printed)) {
+            const PlaceRecord p = ReadPlace(file, m.record);
             if (!index && !IsItalianRegime(p.regime))
                 index = ReadZoneIndex();
             ToolPrint(PlaceLine(p, index ? *index : std::vector<ZoneIndexEntry>()));

@@ -23,12 +23,14 @@ std::string BaseName(const std::string& name)
     return PlaceSortKey(TrimRightBlanks(name.substr(0, name.find('*'))));
 }
 
+// The first place of that name (its own or another: "Parigi", "Bozen"), or
+// with prefixOnly the first whose name begins with it.
 std::optional<PlaceRecord> FirstNamed(const char* file, const std::string& wanted, bool prefixOnly)
 {
     const std::string key = PlaceSortKey(wanted);
-    for (std::size_t index : FindPlaces(file, wanted, prefixOnly ? 1 : 2000)) {
-        PlaceRecord p = ReadPlace(file, index);
-        if (prefixOnly || BaseName(p.name) == key)
+    for (const PlaceMatch& m : SearchPlaces(file, wanted, prefixOnly ? 1 : 2000)) {
+        PlaceRecord p = ReadPlace(file, m.record);
+        if (prefixOnly || BaseName(m.alias.empty() ? p.name : m.alias) == key)
             return p;
     }
     return std::nullopt;
@@ -49,8 +51,12 @@ int RunRegimeCommand(const std::vector<std::string>& args)
             return true;
         };
         if (a == "--place") {
-            if (!value(place))
+            if (i + 1 >= args.size())
                 return ToolUsage("manca il valore di --place");
+            const TypedPlace typed = ReadTypedPlace(args[++i]);
+            if (!typed.problem.empty())
+                return ToolUsage(typed.problem);
+            place = typed.name;
         } else if (a == "--date") {
             if (!value(date))
                 return ToolUsage("manca il valore di --date");

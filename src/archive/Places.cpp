@@ -1,6 +1,6 @@
 #include "archive/Places.h"
 
-#include "archive/SubjectArchive.h"
+#include "shell/UnServizi.h"
 #include "platform/Cp1252.h"
 #include "platform/RecordFile.h"
 #include "platform/ShortString.h"
@@ -10,6 +10,8 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -52,20 +54,44 @@ std::string PadDigits(long long n, std::size_t width)
     return s;
 }
 
+constexpr std::size_t kAliasRecordOffset = 56;
+constexpr std::size_t kAliasPopulationOffset = 60;
+constexpr char kProvinceMark = '\x01';
+
 std::string NameKeyAt(const RecordFile& file, std::size_t index)
 {
     const std::string bytes = file.Read(index);
     return PlaceSortKey(ShortString<31>::Get(bytes.data() + kNameOffset));
 }
 
-// Degrees, hemisphere letter and rounded minutes (60 left as it is).
+bool StartsWith(const std::string& s, const std::string& prefix)
+{
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The first of `count` sorted records whose key (read by keyAt) is not below
+// `key`: every key that begins with it follows from there without a gap.
+template <class KeyAt>
+std::size_t FirstNotBelow(std::size_t count, const std::string& key, KeyAt keyAt)
+{
+    std::size_t low = 0, high = count;
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (keyAt(mid) < key)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
+// Degrees, hemisphere letter and minutes, rounded to the whole minute with
+// the carry into the degrees.
 std::string AngleText(long double x, int degreeWidth, char positive, char negative)
 {
-    const long double a = std::fabs(x);
-    const long double degrees = std::trunc(a);
-    const long double minutes = std::nearbyint((a - degrees) * 60);
-    return PadDigits(static_cast<long long>(degrees), static_cast<std::size_t>(degreeWidth)) +
-           (x >= 0 ? positive : negative) + PadDigits(static_cast<long long>(minutes), 2);
+    const long long minutes = std::llround(std::fabs(x) * 60);
+    return PadDigits(minutes / 60, static_cast<std::size_t>(degreeWidth)) + (x >= 0 ? positive : negative) +
+           PadDigits(minutes % 60, 2);
 }
 
 struct Transliteration {
@@ -151,6 +177,62 @@ constexpr Transliteration kTransliteration[] = {
 static_assert(std::is_sorted(std::begin(kTransliteration), std::end(kTransliteration),
                              [](const Transliteration& a, const Transliteration& b) { return a.letter < b.letter; }));
 
+struct Composition {
+    char32_t mark;
+    const char32_t* bases;
+    const char32_t* composed; // composed[i] is bases[i] with the mark
+};
+// The canonical compositions of a Latin letter with one combining mark
+// (Unicode's, for the letters of Latin-1, Latin Extended-A and -B and
+// Latin Extended Additional), by mark. A letter with two marks composes in
+// two steps ("e" + dot below + circumflex is "ệ").
+const Composition kCompositions[] = {
+    {0x0300, U"AEINOUWYaeinouwyÂÊÔÜâêôüĂăĒēŌōƠơƯư", U"ÀÈÌǸÒÙẀỲàèìǹòùẁỳẦỀỒǛầềồǜẰằḔḕṐṑỜờỪừ"}, // combining grave accent
+    {0x0301, U"ACEGIKLMNOPRSUWYZacegiklmnoprsuwyzÂÅÆÇÊÏÔÕØÜâåæçêïôõøüĂăĒēŌōŨũƠơƯư", U"ÁĆÉǴÍḰĹḾŃÓṔŔŚÚẂÝŹáćéǵíḱĺḿńóṕŕśúẃýźẤǺǼḈẾḮỐṌǾǗấǻǽḉếḯốṍǿǘẮắḖḗṒṓṸṹỚớỨứ"}, // combining acute accent
+    {0x0302, U"ACEGHIJOSUWYZaceghijosuwyzẠạẸẹỌọ", U"ÂĈÊĜĤÎĴÔŜÛŴŶẐâĉêĝĥîĵôŝûŵŷẑẬậỆệỘộ"}, // combining circumflex accent
+    {0x0303, U"AEINOUVYaeinouvyÂÊÔâêôĂăƠơƯư", U"ÃẼĨÑÕŨṼỸãẽĩñõũṽỹẪỄỖẫễỗẴẵỠỡỮữ"}, // combining tilde
+    {0x0304, U"AEGIOUYaegiouyÄÆÕÖÜäæõöüǪǫȦȧȮȯḶḷṚṛ", U"ĀĒḠĪŌŪȲāēḡīōūȳǞǢȬȪǕǟǣȭȫǖǬǭǠǡȰȱḸḹṜṝ"}, // combining macron
+    {0x0306, U"AEGIOUaegiouȨȩẠạ", U"ĂĔĞĬŎŬăĕğĭŏŭḜḝẶặ"}, // combining breve
+    {0x0307, U"ABCDEFGHIMNOPRSTWXYZabcdefghmnoprstwxyzŚśŠšſṢṣ", U"ȦḂĊḊĖḞĠḢİṀṄȮṖṘṠṪẆẊẎŻȧḃċḋėḟġḣṁṅȯṗṙṡṫẇẋẏżṤṥṦṧẛṨṩ"}, // combining dot above
+    {0x0308, U"AEHIOUWXYaehiotuwxyÕõŪū", U"ÄËḦÏÖÜẄẌŸäëḧïöẗüẅẍÿṎṏṺṻ"}, // combining diaeresis
+    {0x0309, U"AEIOUYaeiouyÂÊÔâêôĂăƠơƯư", U"ẢẺỈỎỦỶảẻỉỏủỷẨỂỔẩểổẲẳỞởỬử"}, // combining hook above
+    {0x030A, U"AUauwy", U"ÅŮåůẘẙ"}, // combining ring above
+    {0x030B, U"OUou", U"ŐŰőű"}, // combining double acute accent
+    {0x030C, U"ACDEGHIKLNORSTUZacdeghijklnorstuzÜüƷʒ", U"ǍČĎĚǦȞǏǨĽŇǑŘŠŤǓŽǎčďěǧȟǐǰǩľňǒřšťǔžǙǚǮǯ"}, // combining caron
+    {0x030F, U"AEIORUaeioru", U"ȀȄȈȌȐȔȁȅȉȍȑȕ"}, // combining double grave accent
+    {0x0311, U"AEIORUaeioru", U"ȂȆȊȎȒȖȃȇȋȏȓȗ"}, // combining inverted breve
+    {0x031B, U"OUou", U"ƠƯơư"}, // combining horn
+    {0x0323, U"ABDEHIKLMNORSTUVWYZabdehiklmnorstuvwyzƠơƯư", U"ẠḄḌẸḤỊḲḶṂṆỌṚṢṬỤṾẈỴẒạḅḍẹḥịḳḷṃṇọṛṣṭụṿẉỵẓỢợỰự"}, // combining dot below
+    {0x0324, U"Uu", U"Ṳṳ"}, // combining diaeresis below
+    {0x0325, U"Aa", U"Ḁḁ"}, // combining ring below
+    {0x0326, U"STst", U"ȘȚșț"}, // combining comma below
+    {0x0327, U"CDEGHKLNRSTcdeghklnrst", U"ÇḐȨĢḨĶĻŅŖŞŢçḑȩģḩķļņŗşţ"}, // combining cedilla
+    {0x0328, U"AEIOUaeiou", U"ĄĘĮǪŲąęįǫų"}, // combining ogonek
+    {0x032D, U"DELNTUdelntu", U"ḒḘḼṊṰṶḓḙḽṋṱṷ"}, // combining circumflex accent below
+    {0x032E, U"Hh", U"Ḫḫ"}, // combining breve below
+    {0x0330, U"EIUeiu", U"ḚḬṴḛḭṵ"}, // combining tilde below
+    {0x0331, U"BDKLNRTZbdhklnrtz", U"ḆḎḴḺṈṞṮẔḇḏẖḵḻṉṟṯẕ"}, // combining macron below
+};
+
+// The letter `base` with the combining `mark`, or 0 when they do not compose.
+char32_t Composed(char32_t base, char32_t mark)
+{
+    for (const Composition& c : kCompositions) {
+        if (c.mark != mark)
+            continue;
+        for (std::size_t i = 0; c.bases[i]; ++i)
+            if (c.bases[i] == base)
+                return c.composed[i];
+        return 0;
+    }
+    return 0;
+}
+
+bool IsCombiningMark(char32_t cp)
+{
+    return cp >= 0x300 && cp <= 0x36F;
+}
+
 // One code point from UTF-8 at i (advancing i); U+FFFD for a bad sequence.
 char32_t NextCodePoint(std::string_view s, std::size_t& i)
 {
@@ -209,40 +291,179 @@ PlaceRecord DecodePlace(std::string_view bytes)
 
 std::string PlaceSortKey(std::string_view name)
 {
-    // The province mark sorts before every letter and the blank, so that a
-    // name comes before the longer names it begins ("Milano*MI*" before
-    // "Milano Marittima*RA*").
-    std::string key = UpperName(name);
-    for (char& c : key)
-        if (c == '*')
-            c = '\x01';
+    // Windows-1252 letters from 0xC0 on, without their accents.
+    static const char* const kFolded[64] = {
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  // C0-CF
+        "D", "N", "O", "O", "O", "O", "O", nullptr, "O", "U", "U", "U", "U", "Y", "TH", "SS", // D0-DF
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  // E0-EF
+        "D", "N", "O", "O", "O", "O", "O", nullptr, "O", "U", "U", "U", "U", "Y", "TH", "Y", // F0-FF
+    };
+    std::string key;
+    bool separator = false; // a separator waits to be written
+    auto put = [&](const char* letters) {
+        if (separator && !key.empty() && key.back() != kProvinceMark)
+            key += ' ';
+        separator = false;
+        key += letters;
+    };
+    for (const char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        char plain[2] = {static_cast<char>(c), '\0'};
+        if (c >= 'a' && c <= 'z') {
+            plain[0] = static_cast<char>(c - 'a' + 'A');
+            put(plain);
+        } else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+            put(plain);
+        } else if (c == '*' || c == '(' || c == ')') {
+            // The province mark sorts before every letter and the blank, so
+            // that a name comes before the longer names it begins
+            // ("Milano*MI*" before "Milano Marittima*RA*").
+            separator = false;
+            key += kProvinceMark;
+        } else if (c >= 0xC0 && kFolded[c - 0xC0]) {
+            put(kFolded[c - 0xC0]);
+        } else if (c == 0x8A || c == 0x9A) { // Š š
+            put("S");
+        } else if (c == 0x8E || c == 0x9E) { // Ž ž
+            put("Z");
+        } else if (c == 0x8C || c == 0x9C) { // Œ œ
+            put("OE");
+        } else if (c == 0x9F) { // Ÿ
+            put("Y");
+        } else if (c == 0x83) { // ƒ
+            put("F");
+        } else if (c == 0xAA) { // ª
+            put("A");
+        } else if (c == 0xBA) { // º
+            put("O");
+        } else {
+            separator = true;
+        }
+        // No blank before a province mark.
+        if (!key.empty() && key.back() == kProvinceMark && key.size() >= 2 && key[key.size() - 2] == ' ')
+            key.erase(key.size() - 2, 1);
+    }
     return key;
 }
 
 std::vector<std::size_t> FindPlaces(const char* file, std::string_view prefix, std::size_t limit)
 {
     const RecordFile places(file, kPlaceSize);
-    const std::size_t count = places.Count();
     const std::string key = PlaceSortKey(prefix);
-
-    // First record whose key is not below the prefix: every name that
-    // begins with it follows from there without a gap.
-    std::size_t low = 0, high = count;
-    while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        if (NameKeyAt(places, mid) < key)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-
     std::vector<std::size_t> found;
-    for (std::size_t i = low; i < count && found.size() < limit; ++i) {
-        if (NameKeyAt(places, i).compare(0, key.size(), key) != 0)
+    const std::size_t count = places.Count();
+    for (std::size_t i = FirstNotBelow(count, key, [&](std::size_t k) { return NameKeyAt(places, k); });
+         i < count && found.size() < limit; ++i) {
+        if (!StartsWith(NameKeyAt(places, i), key))
             break;
         found.push_back(i);
     }
     return found;
+}
+
+std::string EncodeAlias(const PlaceAlias& a)
+{
+    std::string bytes(kAliasSize, '\0');
+    ShortString<kAliasCapacity>::Put(bytes.data(), a.name);
+    PutLE32(bytes.data() + kAliasRecordOffset, static_cast<std::uint32_t>(a.record));
+    PutLE32(bytes.data() + kAliasPopulationOffset, static_cast<std::uint32_t>(a.population));
+    return bytes;
+}
+
+PlaceAlias DecodeAlias(std::string_view bytes)
+{
+    PlaceAlias a;
+    if (bytes.size() < kAliasSize)
+        return a;
+    a.name = ShortString<kAliasCapacity>::Get(bytes.data());
+    a.record = static_cast<std::int32_t>(GetLE32(bytes.data() + kAliasRecordOffset));
+    a.population = static_cast<std::int32_t>(GetLE32(bytes.data() + kAliasPopulationOffset));
+    return a;
+}
+
+std::string AliasFileOf(const char* gazetteer)
+{
+    std::string name = gazetteer;
+    const std::size_t dot = name.rfind('.');
+    return (dot == std::string::npos ? name : name.substr(0, dot)) + ".ALT";
+}
+
+std::vector<PlaceMatch> SearchPlaces(const char* gazetteer, std::string_view typed, std::size_t limit)
+{
+    const std::string key = PlaceSortKey(typed);
+    if (key.empty() || limit == 0)
+        return {};
+    struct Hit {
+        std::string key;
+        std::int32_t population;
+        PlaceMatch match;
+    };
+    auto before = [](const Hit& a, const Hit& b) {
+        return a.key != b.key ? a.key < b.key : a.population > b.population;
+    };
+
+    std::vector<Hit> hits;
+    std::set<std::size_t> found;
+    const RecordFile places(gazetteer, kPlaceSize);
+    const std::size_t count = places.Count();
+    for (std::size_t i = FirstNotBelow(count, key, [&](std::size_t k) { return NameKeyAt(places, k); });
+         i < count && hits.size() < limit; ++i) {
+        const std::string bytes = places.Read(i);
+        std::string k = PlaceSortKey(ShortString<31>::Get(bytes.data() + kNameOffset));
+        if (!StartsWith(k, key))
+            break;
+        hits.push_back({std::move(k), static_cast<std::int32_t>(GetLE32(bytes.data() + kPopulationOffset)), {i, {}}});
+        found.insert(i);
+    }
+    const std::size_t direct = hits.size();
+
+    const RecordFile aliases(AliasFileOf(gazetteer), kAliasSize);
+    if (aliases.Exists()) {
+        const std::size_t aliasCount = aliases.Count();
+        auto aliasKey = [&](std::size_t k) {
+            return PlaceSortKey(ShortString<kAliasCapacity>::Get(aliases.Read(k).data()));
+        };
+        for (std::size_t i = FirstNotBelow(aliasCount, key, aliasKey); i < aliasCount && hits.size() - direct < limit;
+             ++i) {
+            PlaceAlias a = DecodeAlias(aliases.Read(i));
+            std::string k = PlaceSortKey(a.name);
+            if (!StartsWith(k, key))
+                break;
+            const auto record = static_cast<std::size_t>(a.record);
+            if (a.record < 0 || record >= count || !found.insert(record).second)
+                continue; // found by its own name or by another name already
+            hits.push_back({std::move(k), a.population, {record, std::move(a.name)}});
+        }
+    }
+    std::inplace_merge(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(direct), hits.end(), before);
+    std::vector<PlaceMatch> out;
+    for (std::size_t i = 0; i < hits.size() && out.size() < limit; ++i)
+        out.push_back(std::move(hits[i].match));
+    return out;
+}
+
+TypedPlace ReadTypedPlace(std::string_view utf8)
+{
+    TypedPlace t;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t cp = NextCodePoint(utf8, i);
+        if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
+            t.problem = "Il nome della localit\xE0 contiene caratteri di controllo";
+            return t;
+        }
+    }
+    const std::optional<std::string> name = PlaceNameFromUtf8(utf8);
+    if (!name) {
+        t.problem = "Il nome della localit\xE0 contiene lettere di un alfabeto non latino: "
+                    "scriverlo in lettere latine (per esempio Mosca, Pechino, Atene)";
+        return t;
+    }
+    t.name = TrimBlanks(*name);
+    if (t.name.size() > kAliasCapacity)
+        t.problem = "Nome della localit\xE0 troppo lungo: al pi\xF9 " + std::to_string(kAliasCapacity) + " caratteri";
+    else if (PlaceSortKey(t.name).empty())
+        t.problem = "Scrivere le prime lettere del nome della localit\xE0";
+    return t;
 }
 
 PlaceRecord ReadPlace(const char* file, std::size_t index)
@@ -279,10 +500,21 @@ std::string PlaceCoordText(long double latitude, long double longitude)
 
 std::optional<std::string> PlaceNameFromUtf8(std::string_view utf8, bool* transliterated)
 {
-    std::string out;
+    // Code points first, each letter composed with the marks that follow it.
+    std::vector<char32_t> letters;
     bool replaced = false;
     for (std::size_t i = 0; i < utf8.size();) {
         const char32_t cp = NextCodePoint(utf8, i);
+        if (IsCombiningMark(cp) && !letters.empty()) {
+            if (const char32_t c = Composed(letters.back(), cp)) {
+                letters.back() = c;
+                continue;
+            }
+        }
+        letters.push_back(cp);
+    }
+    std::string out;
+    for (const char32_t cp : letters) {
         if (cp == U'’' || cp == U'‘') { // typographic apostrophes: the typed one
             out += '\'';
             continue;
@@ -293,7 +525,7 @@ std::optional<std::string> PlaceNameFromUtf8(std::string_view utf8, bool* transl
             continue;
         }
         replaced = true;
-        if (cp >= 0x300 && cp <= 0x36F) // combining marks
+        if (IsCombiningMark(cp)) // a mark no letter takes
             continue;
         const char* latin = TransliterationOf(cp);
         if (!latin)
@@ -304,4 +536,3 @@ std::optional<std::string> PlaceNameFromUtf8(std::string_view utf8, bool* transl
         *transliterated = replaced;
     return out;
 }
-

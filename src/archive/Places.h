@@ -42,15 +42,66 @@ struct PlaceRecord {
 std::string EncodePlace(const PlaceRecord& p);   // 88 bytes
 PlaceRecord DecodePlace(std::string_view bytes); // fewer than 88 bytes: an empty record
 
-// The key places are sorted and searched by: the name upper-cased
-// (Windows-1252 letters, accents kept), the province mark "*" sorting
-// before every other character.
+// The key places are sorted and searched by, the one folding rule of every
+// place search: letters upper-cased and without their accents ("Forlì",
+// "FORLI'" and "forli" are "FORLI"; Æ Œ ß Þ as AE OE SS TH), digits kept,
+// the province mark "*" (or the "(" ")" of the displayed form) as "\x01",
+// sorting before everything else; every other character (blanks,
+// apostrophes, hyphens, points) a word separator, separators in a row as one
+// blank and none at either end or beside a province mark ("Citta' di
+// Castello", "CITTÀ DI CASTELLO" and "Città-di-Castello" are one key).
 std::string PlaceSortKey(std::string_view name);
 
 // Binary search on a sorted gazetteer: the record numbers of the places
-// whose name begins with `prefix` (without regard to letter case), at most
-// `limit`, in file order. Reads O(log n + limit) records.
+// whose own name begins with `prefix` (by the key above), at most `limit`,
+// in file order. Reads O(log n + limit) records.
 std::vector<std::size_t> FindPlaces(const char* file, std::string_view prefix, std::size_t limit);
+
+// The other names of the places of a gazetteer, in the file beside it with
+// the extension ".ALT" (Localita\ITALIA.ALT, Localita\ESTERO.ALT): typed
+// files of 64-byte records sorted like the gazetteer by the key of their
+// name, then population descending.
+//   0  ShortString<55>  the other name; Italian names carry the province
+//                       between "*" like the gazetteer ("Bozen*BZ*")
+//  56  int32            record number of the place in the gazetteer
+//  60  int32            population of the place (0 when unknown)
+// Usual names beside the official ones ("Reggio Calabria"), the second
+// official name of bilingual comuni ("Bozen"), official names too long for
+// the gazetteer's field, and the Italian names of foreign places ("Parigi").
+inline constexpr std::size_t kAliasSize = 64;
+inline constexpr std::size_t kAliasCapacity = 55;
+struct PlaceAlias {
+    std::string name;            // up to 55 characters
+    std::int32_t record = 0;     // record number in the gazetteer
+    std::int32_t population = 0; // of the place
+};
+std::string EncodeAlias(const PlaceAlias& a);    // 64 bytes
+PlaceAlias DecodeAlias(std::string_view bytes);  // fewer than 64 bytes: an empty alias
+std::string AliasFileOf(const char* gazetteer);  // "Localita\ITALIA.LOC" -> "Localita\ITALIA.ALT"
+
+// One place found by a search.
+struct PlaceMatch {
+    std::size_t record = 0; // record number in the gazetteer
+    std::string alias;      // the other name that matched; empty when the place's own name did
+};
+// The search of the input window and of quillon-tool: the places whose own
+// name or one of whose other names begins with `typed` (by PlaceSortKey),
+// at most `limit`, in key order, homonyms the most populous first. A place
+// found by its own name is not listed again for another name; a gazetteer
+// without its ".ALT" file has no other names.
+std::vector<PlaceMatch> SearchPlaces(const char* gazetteer, std::string_view typed, std::size_t limit);
+
+// A place name typed by the user (UTF-8, from a window or the command
+// line), in the Windows-1252 form the gazetteers use (PlaceNameFromUtf8,
+// blanks trimmed), or the Italian message that refuses it: control
+// characters, letters of a non-Latin script, more than kAliasCapacity
+// characters, nothing to search by (a lone apostrophe).
+struct TypedPlace {
+    std::string name;    // Windows-1252
+    std::string problem; // Windows-1252 message; empty when the name can be searched
+};
+TypedPlace ReadTypedPlace(std::string_view utf8);
+
 PlaceRecord ReadPlace(const char* file, std::size_t index);
 std::size_t PlaceCount(const char* file);
 
@@ -61,14 +112,17 @@ std::string RegimeFileName(std::int32_t regime); // "Calendar\\00390000.CAL"
 int ForeignZoneLine(std::int32_t regime);        // 1-based line of Elencal.002
 
 // The 12-character coordinate text of a place ("45N28 009E11"): degrees and
-// rounded minutes, minutes of 60 not carried.
+// minutes, rounded to the nearest whole minute with the carry into the
+// degrees (44.99999 N is "45N00", never "44N60").
 std::string PlaceCoordText(long double latitude, long double longitude);
 
 // A UTF-8 place name (GeoNames, ISTAT, or typed) in the Windows-1252 form the
-// gazetteers spell it: letters without a Windows-1252 byte transliterated
+// gazetteers spell it: a letter followed by combining marks composed first
+// ("i" + U+0300 is "ì"), letters without a Windows-1252 byte transliterated
 // (Polish, Czech, Turkish, Romanian, Baltic, Vietnamese... diacritics
 // dropped, ı ł đ ħ ə as plain letters; the table is in Places.cpp),
-// combining marks dropped, the typographic apostrophes ’ ‘ ʻ ʼ as "'".
+// combining marks that compose with nothing dropped, the typographic
+// apostrophes ’ ‘ ʻ ʼ as "'".
 // Nothing when the name holds a character of another script.
 // `transliterated` is set when any character was replaced or dropped.
 std::optional<std::string> PlaceNameFromUtf8(std::string_view utf8, bool* transliterated = nullptr);

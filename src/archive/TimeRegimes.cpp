@@ -149,7 +149,7 @@ Correction CorrectionAt(const std::vector<RegimeRecord>& regimes, long double lo
         return c;
     }
     std::size_t reached = 0;
-    for (std::size_t i = 1; i < regimes.size() && regimes[i].start < localJD - kSameMoment; ++i)
+    for (std::size_t i = 1; i < regimes.size() && regimes[i].start <= localJD + kSameMoment; ++i)
         reached = i;
     // The end record marks where the data stop: the regime before it still holds.
     while (reached > 0 && regimes[reached].code == kEndCode)

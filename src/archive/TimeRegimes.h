@@ -69,12 +69,14 @@ struct Correction {
     std::size_t index = 0;  // position of the record in force in the list
 };
 // The correction in force at a local clock reading (Julian day of the
-// local date and time): the last record whose start is before it; "LMT"
+// local date and time): the last record whose start is not after it; "LMT"
 // gives longitude * 4 / 60 hours.
-// - A reading equal to a start (within 1e-6 day) is still under the
-//   previous regime; of several records with the same start, the last one
-//   holds once the start is passed. A reading the clock skipped falls in the
-//   new regime, one it showed twice (summer time ending) in the first.
+// - The first moment of a regime belongs to it: a reading equal to a start
+//   (within 1e-6 day) is already under the new regime, and of several
+//   records with the same start the last one holds from it. A reading the
+//   clock skipped falls in the new regime, one it showed twice (summer time
+//   ending) in the first; the reading at which summer time ends (03:00 in
+//   Italy) is shown only once, by the winter clock.
 // - Past the "FINE" record the regime before it still holds.
 // - afterLast: the reading is at or after the start of the last record (the
 //   end of the data), for the note "REGIMI ORARI NON AGGIORNATI".

@@ -74,7 +74,9 @@ TFoInputVlk::TFoInputVlk(QWidget* parent) : QDialog(parent)
     DateTimePicker1->setMinimumDate(QDate(1, 1, 1));
     DateTimePicker1->setMaximumDate(QDate(2080, 12, 31));
 
-    EditLocal = Edit(this, "EditLocal", 31);
+    // Room for the longest other name and one more character, so that a
+    // longer text is refused with a message rather than cut silently.
+    EditLocal = Edit(this, "EditLocal", static_cast<int>(kAliasCapacity) + 1);
     EditLocal->setToolTip(ToQ("Scrivere le prime lettere della Località"));
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -279,16 +281,25 @@ void TFoInputVlk::EditLocalChange()
     ListBox1->clear();
     matches_.clear();
     LabLocal->setVisible(false);
-    const std::string prefix = Text(EditLocal);
-    if (prefix.empty()) {
+    if (EditLocal->text().trimmed().isEmpty()) {
         EditLocal->setPalette(QPalette());
         return;
     }
+    // The typed text as UTF-8: letters outside Windows-1252 are
+    // transliterated or refused by the search's own reading.
+    const TypedPlace typed = ReadTypedPlace(EditLocal->text().toStdString());
+    MarkEdit(EditLocal, !typed.problem.empty());
+    if (!typed.problem.empty()) {
+        ListBox1->addItem(ToQ(typed.problem));
+        return;
+    }
     const char* file = italy_ ? kItalianPlacesFile : kForeignPlacesFile;
-    matches_ = FindPlaces(file, prefix, kShownPlaces);
-    for (std::size_t index : matches_) {
-        const PlaceRecord p = ReadPlace(file, index);
-        ListBox1->addItem(ToQ(PlaceDisplay(p.name) + (italy_ ? "" : "  (" + TrimRightBlanks(p.state) + ")")));
+    for (const PlaceMatch& m : SearchPlaces(file, typed.name, kShownPlaces)) {
+        const PlaceRecord p = ReadPlace(file, m.record);
+        // A place found by another name shows it first: "Bozen = Bolzano(BZ)".
+        const std::string other = m.alias.empty() ? std::string() : TrimRightBlanks(m.alias.substr(0, m.alias.find('*'))) + " = ";
+        ListBox1->addItem(ToQ(other + PlaceDisplay(p.name) + (italy_ ? "" : "  (" + TrimRightBlanks(p.state) + ")")));
+        matches_.push_back(m.record);
     }
     MarkEdit(EditLocal, matches_.empty());
     if (!matches_.empty()) {
@@ -296,9 +307,9 @@ void TFoInputVlk::EditLocalChange()
         return;
     }
     // Nothing begins so: say it, and where else to look.
-    const bool elsewhere = !FindPlaces(italy_ ? kForeignPlacesFile : kItalianPlacesFile, prefix, 1).empty();
+    const bool elsewhere = !SearchPlaces(italy_ ? kForeignPlacesFile : kItalianPlacesFile, typed.name, 1).empty();
     std::string note = std::string("Nessuna località ") + (italy_ ? "italiana" : "estera") + " inizia con \"" +
-                       prefix + "\": ";
+                       typed.name + "\": ";
     if (elsewhere)
         note += std::string("cercare in ") + (italy_ ? "\"Archivio Estero\"" : "\"Archivio Italia\"") + ".";
     else

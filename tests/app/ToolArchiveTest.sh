@@ -30,6 +30,12 @@ expect add-31-february 1 add BASE --name X --date 31/02/1950 --time 12:00 --zone
 expect_text add-31-february-message err 'data "31/02/1950" non valida'
 expect add-29-february-gregorian-1900 1 add BASE --name X --date 29/02/1900 --time 12:00 --zone 1 --coords "45N04 007E41" --place P
 expect add-bad-time 1 add BASE --name X --date 01/02/1950 --time 24:00 --zone 1 --coords "45N04 007E41" --place P
+# A place in another script is refused, not stored as question marks; a
+# Latin letter without a Windows-1252 byte is transliterated.
+expect add-cyrillic-place 1 add BASE --name X --date 01/02/1950 --time 12:00 --zone 3 --coords "55N45 037E37" --place "Москва"
+expect_line add-cyrillic-message err "alfabeto non latino"
+# Minutes of 60 typed by the user stay refused (the atlas now prints 145E00).
+expect add-60-minutes 1 add BASE --name X --date 01/02/1950 --time 12:00 --zone 10 --coords "37S51 144E60" --place P
 expect add-bad-zone 1 add BASE --name X --date 01/02/1950 --time 12:00 --zone 15 --coords "45N04 007E41" --place P
 expect add-bad-coords 1 add BASE --name X --date 01/02/1950 --time 12:00 --zone 1 --coords "45N64 007E41" --place P
 expect add-long-name 1 add BASE --name "Un nome davvero troppo lungo per l'indice" --date 01/02/1950 --time 12:00 \

@@ -34,6 +34,26 @@ else passes=$((passes + 1)); fi
 expect lodz 0 atlas find "Łódź" --limit 1
 expect_line lodz-utf8 out "^Lódz${tab}51N46 019E28${tab}Polonia, "
 
+# Typed as people type them; found by another name, the place's own line.
+expect forli-apostrophe 0 atlas find "forli'" --limit 1
+expect_line forli-apostrophe-line out "^Forlì\(FC\)${tab}44N13 012E02${tab}Forlì-Cesena${tab}00390000\.CAL$"
+expect bozen 0 atlas find Bozen --limit 1
+expect_line bozen-line out "^Bolzano\(BZ\)${tab}46N[0-9]{2} 011E[0-9]{2}${tab}Bolzano${tab}00390000\.CAL$"
+expect parigi 0 atlas find Parigi --foreign --limit 1
+expect_line parigi-line out "^Paris${tab}48N51 002E21${tab}Francia, [^${tab}]+${tab}TZ[0-9]{6}\.CAL${tab}Europe/Paris$"
+expect hanoi 0 atlas find Hanoi --foreign --limit 1
+expect_line hanoi-line out "^Hanoi${tab}21N01 105E50${tab}Vietnam, Hanoi${tab}TZ[0-9]{6}\.CAL${tab}Asia/Bangkok$"
+# A latitude of 44°59.9994' is written 45N00, never 44N60.
+expect altavilla 0 atlas find "Altavilla Monferrato" --limit 1
+expect_line altavilla-line out "^Altavilla Monferrato\(AL\)${tab}45N00 008E23${tab}"
+expect cyrillic 2 atlas find "Москва"
+expect_line cyrillic-message err "alfabeto non latino"
+expect lone-apostrophe 2 atlas find "'"
+expect_line lone-apostrophe-message err "Scrivere le prime lettere del nome della località"
+expect control-character 2 atlas find "$(printf 'Roma\tX')"
+expect too-long 2 atlas find "$(printf 'a%.0s' $(seq 200))"
+expect_line too-long-message err "troppo lungo"
+
 expect nothing 1 atlas find xqzxqz
 expect_line nothing-message err "Nessuna località inizia per \"xqzxqz\""
 expect no-prefix 2 atlas find

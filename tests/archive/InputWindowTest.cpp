@@ -18,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -83,6 +84,18 @@ class InputWindowTest : public QObject {
         QVERIFY2(!items.isEmpty(), shown);
         form_->ListBox1->setCurrentItem(items[0]);
         emit form_->ListBox1->itemActivated(items[0]);
+    }
+
+    // Types any text key by key, letters of other scripts and combining
+    // marks too (keyClicks knows the Latin-1 keys only).
+    static void TypeText(QLineEdit* edit, const QString& text)
+    {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &release);
+        }
     }
 
     long double Local(int calendar, int d, int m, int y, int h, int min)
@@ -162,6 +175,107 @@ private slots:
                                           << QStringLiteral("15/01/1967 12:00") << QStringLiteral("+1.00");
         QTest::newRow("Roma 1967 summer") << true << QStringLiteral("Roma") << QStringLiteral("Roma(RM)")
                                           << QStringLiteral("15/07/1967 12:00") << QStringLiteral("+2.00");
+        QTest::newRow("Roma, first moment of winter time 2020")
+            << true << QStringLiteral("Roma") << QStringLiteral("Roma(RM)") << QStringLiteral("25/10/2020 03:00")
+            << QStringLiteral("+1.00");
+        QTest::newRow("Hanoi 1972, north Vietnam") << false << QStringLiteral("Hanoi") << QStringLiteral("Hanoi")
+                                                   << QStringLiteral("01/06/1972 12:00") << QStringLiteral("+7.00");
+        QTest::newRow("Parigi 1990") << false << QStringLiteral("Parigi") << QStringLiteral("Parigi = Paris")
+                                     << QStringLiteral("15/01/1990 12:00") << QStringLiteral("+1.00");
+    }
+
+    // The first line of the list as the user types: the place's own name,
+    // or the other name it was found by before it.
+    void placesAsTyped_data()
+    {
+        QTest::addColumn<bool>("italy");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("Forli") << true << QStringLiteral("Forli") << ToQ("Forlì(FC)");
+        QTest::newRow("Forli'") << true << QStringLiteral("Forli'") << ToQ("Forlì(FC)");
+        QTest::newRow("decomposed accent") << true << QString::fromUtf8(reinterpret_cast<const char*>(u8"Forli\u0300")) << ToQ("Forlì(FC)");
+        QTest::newRow("Citta di Castello") << true << QStringLiteral("citta di castello") << ToQ("Città di Castello(PG)");
+        QTest::newRow("Bozen") << true << QStringLiteral("Bozen") << QStringLiteral("Bozen = Bolzano(BZ)");
+        QTest::newRow("Reggio Emilia") << true << QStringLiteral("Reggio Emilia")
+                                       << QStringLiteral("Reggio Emilia = Reggio nell'Emilia(RE)");
+        QTest::newRow("full official name") << true << QStringLiteral("Sant'Ambrogio di Valpolicella")
+                                            << QStringLiteral("Sant'Ambrogio di Valpolicella = Sant'Ambrogio Valpolicella(VR)");
+        QTest::newRow("Parigi") << false << QStringLiteral("Parigi") << ToQ("Parigi = Paris  (Francia, Île-de-France)");
+        QTest::newRow("Munchen") << false << QStringLiteral("Munchen") << ToQ("München = Munich  (Germania, Bavaria)");
+    }
+
+    void placesAsTyped()
+    {
+        QFETCH(bool, italy);
+        QFETCH(QString, typed);
+        QFETCH(QString, first);
+        (italy ? form_->BBItalia : form_->BBperson)->click();
+        TypeText(form_->EditLocal, typed);
+        QVERIFY(form_->ListBox1->count() > 0);
+        QCOMPARE(form_->ListBox1->item(0)->text(), first);
+    }
+
+    // A place whose coordinates once read "44N60" is registered with the
+    // minutes carried into the degrees.
+    void placeOnAWholeDegreeIsRegistered()
+    {
+        Type("Prova", "15", "02", "1971", "10", "30");
+        ChoosePlace(true, "Altavilla Monferrato", "Altavilla Monferrato(AL)");
+        QCOMPARE(form_->EditCoord->text(), QStringLiteral("45N00 008E23"));
+        RegisterWhenShown registration;
+        form_->BBprosegui->click();
+        QVERIFY(registration.shown);
+        QCOMPARE(BirthInput.CoordText, std::string("45N00 008E23"));
+        QCOMPARE(BirthInput.Place, std::string("Altavilla Monferrato*AL*"));
+    }
+
+    // A foreign place found by its Italian name is stored as the gazetteer
+    // names it.
+    void placeFoundByItsItalianNameIsRegistered()
+    {
+        Type("Prova", "15", "02", "1971", "10", "30");
+        ChoosePlace(false, "Londra", "Londra = London");
+        QCOMPARE(form_->EditLocEstesa->text(), QStringLiteral("London"));
+        QCOMPARE(form_->EditFuso->text(), QStringLiteral("+1.00")); // British Standard Time, 1968-71
+        RegisterWhenShown registration;
+        form_->BBprosegui->click();
+        QVERIFY(registration.shown);
+        QCOMPARE(BirthInput.Place, std::string("London"));
+    }
+
+    void badPlaceTexts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Cyrillic") << QString::fromUtf8(reinterpret_cast<const char*>(u8"Москва"))
+                                  << ToQ("Il nome della località contiene lettere di un alfabeto non latino: "
+                                         "scriverlo in lettere latine (per esempio Mosca, Pechino, Atene)");
+        QTest::newRow("Chinese") << QString::fromUtf8(reinterpret_cast<const char*>(u8"北京"))
+                                 << ToQ("Il nome della località contiene lettere di un alfabeto non latino: "
+                                        "scriverlo in lettere latine (per esempio Mosca, Pechino, Atene)");
+        QTest::newRow("lone apostrophe") << QStringLiteral("'") << ToQ("Scrivere le prime lettere del nome della località");
+        QTest::newRow("too long") << QString(200, QLatin1Char('a'))
+                                  << ToQ("Nome della località troppo lungo: al più 55 caratteri");
+    }
+
+    // A text that cannot be searched: the message in the list, the edit
+    // red, and nothing stored on "OK Prosegui".
+    void badPlaceTexts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        Type("Prova", "15", "02", "1971", "10", "30");
+        form_->EditCalend->setText(QStringLiteral("GREG"));
+        TypeText(form_->EditLocal, typed);
+        QCOMPARE(form_->ListBox1->count(), 1);
+        QCOMPARE(form_->ListBox1->item(0)->text(), message);
+        QCOMPARE(form_->EditLocal->palette().color(QPalette::Base), QColor(255, 0, 0));
+        emit form_->ListBox1->itemActivated(form_->ListBox1->item(0));
+        QVERIFY(form_->EditLocEstesa->text().isEmpty());
+        const std::string base = dir_->Get("BASE.ST1");
+        form_->BBprosegui->click();
+        QCOMPARE(script_->Texts().back(), std::string("Manca Nome Località"));
+        QCOMPARE(dir_->Get("BASE.ST1"), base);
     }
 
     void corrections()

