@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
+#include "platform/FileBatch.h"
 #include "platform/ProgramPath.h"
 
 #include <atomic>
@@ -38,46 +39,9 @@ std::string ReadFileBytes(std::string_view name)
 
 void WriteFileAtomic(std::string_view name, std::string_view bytes)
 {
-    static std::atomic<unsigned> counter{0};
-    const fs::path target = ProgramPath::Resolve(name);
-    std::error_code ec;
-    fs::create_directories(target.parent_path(), ec);
-    const fs::path temp = target.parent_path() /
-                          ("." + target.filename().string() + ".tmp" + std::to_string(getpid()) + "_" +
-                           std::to_string(counter++));
-    const std::string file(name);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw IoError(file, "scrittura", std::strerror(errno));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw IoError(file, "scrittura", std::strerror(err));
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throw IoError(file, "scrittura", std::strerror(err));
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throw IoError(file, "scrittura", std::strerror(err));
-    }
-    // The rename itself must reach the disk too.
-    int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    FileBatch batch;
+    batch.Replace(name, std::string(bytes));
+    batch.Commit();
 }
 
 std::vector<std::string> SplitTextLines(std::string_view bytes)
@@ -126,14 +90,24 @@ std::vector<std::string> ReadTextLines(std::string_view name)
     return SplitTextLines(ReadFileBytes(name));
 }
 
-void WriteTextLines(std::string_view name, const std::vector<std::string>& lines)
+std::string TextLinesBytes(const std::vector<std::string>& lines)
 {
     std::string bytes;
     for (const auto& l : lines) {
         bytes += l;
         bytes += "\r\n";
     }
-    WriteFileAtomic(name, bytes);
+    return bytes;
+}
+
+void WriteTextLines(std::string_view name, const std::vector<std::string>& lines)
+{
+    WriteFileAtomic(name, TextLinesBytes(lines));
+}
+
+void WriteTextLines(std::string_view name, const std::vector<std::string>& lines, FileBatch& batch)
+{
+    batch.Replace(name, TextLinesBytes(lines));
 }
 
 std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index)

@@ -298,15 +298,49 @@ TEST_F(ArchiveTest, DeleteEntryKeepsTheOrderAndLeavesDataInPlace)
          {St2(Born("195003151230-1", "45N04 007E41Torino")), St2({}), St2({})}, {St3("a", "b", "c", "d")});
     const std::string st2 = dir.Get("BASE.ST2"), st3 = dir.Get("BASE.ST3");
     SubjectArchive archive("BASE");
-    archive.DeleteEntry(2);
+    EXPECT_EQ(archive.DeleteEntry(archive.Entry(2)).name, "Ferrari Luca");
     EXPECT_EQ(dir.Get("BASE.ST1"), Join({St1Template(), St1("Bianchi Anna", "00002"), St1("Rossi Mario", "00001")}));
     EXPECT_EQ(dir.Get("BASE.ST2"), st2);
     EXPECT_EQ(dir.Get("BASE.ST3"), st3);
 
     const std::string st1 = dir.Get("BASE.ST1");
-    EXPECT_THROW(archive.DeleteEntry(0), ArchiveError);
-    EXPECT_THROW(archive.DeleteEntry(3), ArchiveError);
+    EXPECT_THROW(archive.DeleteEntry(archive.Entry(0)), ArchiveError);
     EXPECT_EQ(dir.Get("BASE.ST1"), st1);
+}
+
+// The deletion window read the entry earlier; meanwhile another program
+// may have changed the index. The entry chosen is deleted where it went,
+// and when it is gone nothing is.
+TEST_F(ArchiveTest, DeleteEntryRechecksTheEntryItDeletes)
+{
+    Base({St1("Bianchi Anna", "00002"), St1("Rossi Mario", "00001")}, {St2({}), St2({}), St2({})});
+    SubjectArchive archive("BASE");
+    const IndexEntry rossi = archive.Entry(2);
+    archive.InsertEntry("Ferrari Luca", 3); // now at 2, Rossi at 3
+    const IndexEntry deleted = archive.DeleteEntry(rossi);
+    EXPECT_EQ(deleted.index, 3u);
+    EXPECT_EQ(dir.Get("BASE.ST1"), Join({St1Template(), St1("Bianchi Anna", "00002"), St1("Ferrari Luca", "00003")}));
+
+    const std::string st1 = dir.Get("BASE.ST1");
+    try {
+        archive.DeleteEntry(rossi);
+        FAIL() << "deleted twice";
+    } catch (const ArchiveError& e) {
+        EXPECT_NE(std::string(e.what()).find("Rossi Mario non è più nell'archivio BASE"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(dir.Get("BASE.ST1"), st1);
+}
+
+TEST_F(ArchiveTest, DeleteNamedTakesTheNameInAnyCaseAndBlanks)
+{
+    Base({St1("  Verdi Ugo", "00003"), St1("ROSSI MARIO", "00002"), St1("Rossi Mario", "00001")},
+         {St2({}), St2({}), St2({})});
+    SubjectArchive archive("BASE");
+    EXPECT_EQ(archive.DeleteNamed(" rossi mario ")->st2, 2); // the first of the two in index order
+    EXPECT_EQ(archive.DeleteNamed("verdi ugo")->st2, 3);
+    EXPECT_EQ(archive.DeleteNamed("Rossi"), std::nullopt);
+    EXPECT_EQ(dir.Get("BASE.ST1"), Join({St1Template(), St1("Rossi Mario", "00001")}));
 }
 
 TEST_F(ArchiveTest, RenamingMovesTheEntryAndRewritesDataAndNotesInPlace)
@@ -483,8 +517,11 @@ TEST_F(ArchiveTest, DamagedArchivesAreRefusedAndLeftByteIdentical)
         EXPECT_THROW(archive.CheckEntries(), ArchiveError);
         EXPECT_THROW(archive.AddSubject("Verdi Luca", Record({}), &notes), ArchiveError);
         EXPECT_THROW(archive.InsertEntry("Verdi Luca", 1), ArchiveError);
-        EXPECT_THROW(archive.DeleteEntry(1), ArchiveError);
+        EXPECT_THROW(archive.DeleteEntry({1, Padded("Bianchi Anna", 38) + "00002", "Bianchi Anna", 2}),
+                     ArchiveError);
+        EXPECT_THROW(archive.DeleteNamed("Bianchi Anna"), ArchiveError);
         EXPECT_THROW(archive.UpdateSubject(1, "Verdi Luca", Record({}), &notes), ArchiveError);
+        EXPECT_THROW(archive.AddSubjects({{"Verdi Luca", Record({}), notes}}), ArchiveError);
         EXPECT_EQ(Snapshot(dir), before);
     }
 }
@@ -581,7 +618,7 @@ TEST_F(ArchiveTest, AReadOnlyFolderGivesAnItalianErrorAndLosesNothing)
             EXPECT_NE(std::string(e.what()).find("Errore di I/O"), std::string::npos) << e.what();
         }
         EXPECT_THROW(MakeCurrent("Verdi Luca", Record({})), IoError);
-        EXPECT_THROW(SubjectArchive("BASE").DeleteEntry(1), IoError);
+        EXPECT_THROW(SubjectArchive("BASE").DeleteEntry(SubjectArchive("BASE").Entry(1)), IoError);
     }
     // The index is as it was and every entry still has its subject.
     EXPECT_EQ(dir.Get("BASE.ST1"), st1);
