@@ -14,6 +14,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fcntl.h>
+#include <functional>
 #include <linux/fs.h>
 #include <map>
 #include <sys/ioctl.h>
@@ -246,6 +247,89 @@ TEST_F(ArchiveTest, AddSubjectWritesNotesSubjectAndSortedEntry)
     EXPECT_EQ(archive.FindNumber(3), std::optional<std::size_t>(4));
     EXPECT_EQ(archive.Notes(archive.Subject(1)), std::optional<NoteLines>(notes));
     EXPECT_EQ(archive.Notes(archive.Subject(2)), std::nullopt);
+}
+
+// An import stores its rows in one write of each file; the files must be
+// byte for byte those that storing the rows one at a time leaves.
+TEST_F(ArchiveTest, StoringAllAtOnceWritesWhatStoringOneByOneWrites)
+{
+    struct Start {
+        const char* label;
+        std::function<void()> make;
+    };
+    const Start starts[] = {
+        {"archive with subjects and notes",
+         [this] {
+             St2Fields noted = Born("196804211545-1", "41N54 012E29Roma");
+             noted.noteRef = "00001";
+             Base({St1("Bianchi Anna", "00001"), St1("Rossi Mario", "00002")}, {St2(noted), St2({})},
+                  {St3("vecchia", "", "", "")});
+         }},
+        {"new archive", [] { SubjectArchive("BASE").Create(); }},
+        {"archive without ST3",
+         [this] {
+             Base({St1("Rossi Mario", "00001")}, {St2({})});
+             fs::remove(dir.Path() / "BASE.ST3");
+         }},
+    };
+    const NoteLines notes = {"nota", "", "", "fine"};
+    std::vector<NewSubject> subjects;
+    for (const char* name : {"Verdi Luca", "bianchi anna", "Bianchi Anna", "Verdi Luca", "(Anonimo)",
+                             "Ludovico Ariosto Cavalier Servente di Ippolito", "Rossi Mario", "Zeta"}) {
+        St2Fields f = Born("19" + std::to_string(10 + subjects.size()) + "01011200-1", "45N04 007E41Torino");
+        subjects.push_back({name, Record(f), std::nullopt});
+        if (subjects.size() % 3 == 1)
+            subjects.back().notes = notes;
+    }
+    for (const Start& s : starts) {
+        SCOPED_TRACE(s.label);
+        for (const char* f : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
+            fs::remove(dir.Path() / f);
+        s.make();
+        const auto start = Snapshot(dir);
+        SubjectArchive archive("BASE");
+        for (const NewSubject& n : subjects)
+            archive.AddSubject(n.name, n.record, n.notes ? &*n.notes : nullptr);
+        const auto oneByOne = Snapshot(dir);
+
+        for (const char* f : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
+            fs::remove(dir.Path() / f);
+        for (const auto& [file, bytes] : start)
+            dir.Put(file, bytes);
+        archive.AddSubjects(subjects);
+        EXPECT_EQ(Snapshot(dir), oneByOne);
+    }
+}
+
+// Subjects and notes are numbered in five digits: the 100,000th would
+// point at another subject, so it is refused.
+TEST_F(ArchiveTest, AFullArchiveRefusesTheSubjectItCannotNumber)
+{
+    Base({}, {});
+    auto grow = [&](const char* file, std::size_t records, std::size_t size) {
+        ASSERT_EQ(::truncate((dir.Path() / file).c_str(), static_cast<off_t>(records * size)), 0);
+    };
+    grow("BASE.ST2", 99999, 385); // records 0..99998
+    SubjectArchive archive("BASE");
+    EXPECT_EQ(archive.AddSubject("Ultimo", Record({}), nullptr), 1u);
+    EXPECT_EQ(archive.Entry(1).st2, 99999);
+
+    const auto before = Snapshot(dir);
+    try {
+        archive.AddSubject("Oltre", Record({}), nullptr);
+        FAIL() << "stored past 99999";
+    } catch (const ArchiveError& e) {
+        EXPECT_NE(std::string(e.what()).find("è pieno"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(archive.AddSubjects({{"Oltre", Record({}), std::nullopt}}), ArchiveError);
+    EXPECT_EQ(Snapshot(dir), before);
+
+    // The notes are numbered the same way.
+    Base({}, {});
+    grow("BASE.ST3", 100000, 284);
+    const NoteLines notes = {"x", "", "", ""};
+    EXPECT_THROW(archive.AddSubject("Annotato", Record({}), &notes), ArchiveError);
+    EXPECT_EQ(archive.AddSubject("Senza note", Record({}), nullptr), 1u);
 }
 
 TEST_F(ArchiveTest, EqualNamesAreOrderedByTheirNumber)
