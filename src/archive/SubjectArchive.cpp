@@ -292,7 +292,7 @@ std::size_t StageNotes(ArchiveState& s, FileBatch& batch, const std::string& rec
         s.hasNotes = true;
         s.notes = 1;
     } else {
-        batch.WriteAt(st3, s.notes * kSt3Size, records);
+        batch.AppendAt(st3, s.notes * kSt3Size, records);
     }
     const std::size_t first = s.notes;
     s.notes += count;
@@ -323,7 +323,7 @@ std::vector<std::string> StageSubjects(ArchiveState& s, FileBatch& batch, const 
         entries.push_back(EncodeIndexEntry(n.name, static_cast<int>(s.subjects + entries.size())));
         data += EncodeSubject(record);
     }
-    batch.WriteAt(FileOf(s.name, "ST2"), s.subjects * kSt2Size, std::move(data));
+    batch.AppendAt(FileOf(s.name, "ST2"), s.subjects * kSt2Size, std::move(data));
     s.subjects += subjects.size();
     return entries;
 }

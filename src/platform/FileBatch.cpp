@@ -55,6 +55,11 @@ void FileBatch::WriteAt(std::string_view name, std::size_t offset, std::string b
     steps_.push_back({Kind::WriteAt, std::string(name), offset, std::move(bytes)});
 }
 
+void FileBatch::AppendAt(std::string_view name, std::size_t offset, std::string bytes)
+{
+    steps_.push_back({Kind::AppendAt, std::string(name), offset, std::move(bytes)});
+}
+
 void FileBatch::Remove(std::string_view name)
 {
     steps_.push_back({Kind::Remove, std::string(name), 0, {}});
@@ -146,8 +151,13 @@ void FileBatch::Commit()
                 throw IoError(s.name, "scrittura", std::strerror(errno));
             opened.files.push_back(f);
             struct stat st {};
-            if (::fstat(f.fd, &st) != 0 || static_cast<std::size_t>(st.st_size) < s.offset)
+            if (::fstat(f.fd, &st) != 0)
+                throw IoError(s.name, "scrittura", std::strerror(errno));
+            const auto size = static_cast<std::size_t>(st.st_size);
+            if (size < s.offset)
                 throw IoError(s.name, "scrittura", "posizione oltre la fine del file");
+            if (s.kind == Kind::AppendAt && size != s.offset)
+                throw IoError(s.name, "scrittura", "il file è cambiato nel frattempo (un altro programma vi ha scritto)");
             WriteAll(f.fd, s.bytes, s.offset, s.name);
         }
         s.bytes = std::string(); // the copy on disk is what counts now

@@ -29,6 +29,10 @@ public:
     // Bytes written at an offset of the file, in place (created when
     // missing); an offset past the end is refused at Commit.
     void WriteAt(std::string_view name, std::size_t offset, std::string bytes);
+    // Bytes added at the end of the file, which must end at `offset` when
+    // the batch is committed: records another program appended meanwhile
+    // are never overwritten (the commit fails instead).
+    void AppendAt(std::string_view name, std::size_t offset, std::string bytes);
     // The file is removed after the renames; a missing file is no error.
     void Remove(std::string_view name);
 
@@ -41,7 +45,7 @@ public:
     void Commit();
 
 private:
-    enum class Kind { Replace, WriteAt, Remove };
+    enum class Kind { Replace, WriteAt, AppendAt, Remove };
     struct Step {
         Kind kind;
         std::string name;

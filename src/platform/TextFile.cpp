@@ -5,12 +5,11 @@
 #include "platform/FileBatch.h"
 #include "platform/ProgramPath.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -18,15 +17,34 @@ namespace fs = std::filesystem;
 std::optional<std::string> TryReadFileBytes(std::string_view name)
 {
     const fs::path p = ProgramPath::Resolve(name);
-    std::error_code ec;
-    if (!fs::is_regular_file(p, ec))
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    std::ifstream in(p, std::ios::binary);
-    if (!in)
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
+    }
+    // Read in one go at the size the file has (one byte more, to see the
+    // end without growing); a file that grows meanwhile is read to its end.
+    std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size())
+            bytes.resize(bytes.size() + 65536);
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(done);
     return bytes;
 }
 

@@ -152,7 +152,7 @@ TEST(FileBatchTest, CommitMakesEveryStepAndLeavesNoTemporaryFile)
     dir.Put("Indice.ST1", "vecchio");
     dir.Put("FileDum/Traccia.dum", "traccia");
     FileBatch batch;
-    batch.WriteAt("DATI.st2", 8, "CCCC");
+    batch.AppendAt("DATI.st2", 8, "CCCC");
     batch.WriteAt("Dati.ST2", 0, "aa");
     batch.Replace("indice.st1", "nuovo");
     batch.Replace("FileDum\\Nuovo.dum", "uno\r\n");
@@ -180,6 +180,8 @@ TEST(FileBatchTest, AFailingStepRenamesNothingAndNamesTheFile)
     } cases[] = {
         {"a folder that is a file", [](FileBatch& b) { b.Replace("Blocco\\dati.txt", "x"); }, "Blocco\\dati.txt"},
         {"a write past the end", [](FileBatch& b) { b.WriteAt("Dati.ST2", 5, "x"); }, "Dati.ST2"},
+        {"an append where the file no longer ends", [](FileBatch& b) { b.AppendAt("Dati.ST2", 2, "x"); },
+         "Dati.ST2"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
