@@ -296,28 +296,65 @@ std::string RecallPrefix(const Generated& g)
 
 // ---- The rows ----------------------------------------------------------------
 
-void ImportOurs(benchmark::State& state)
+// The k-th program run of a row, on the generated folder.
+using Command = std::function<std::vector<std::string>(const Generated&, std::size_t k)>;
+
+// A whole process per step; `fresh`: each step starts from the archive as
+// generated, else the steps follow one another and the archive is put back
+// at the end.
+void Process(benchmark::State& state, bool fresh, const Command& command)
 {
     Generated& g = Fixture(static_cast<int>(state.range(0)));
+    Restore(g);
+    std::size_t k = 0;
     for (auto _ : state) {
-        Restore(g);
-        state.SetIterationTime(Run(Tool(g, {"import", "BASE", (g.folder / "clienti.csv").string()})));
+        if (fresh && k > 0)
+            Restore(g);
+        state.SetIterationTime(Run(command(g, k++)));
     }
-    state.counters["per_riga"] = benchmark::Counter(kClientRows, benchmark::Counter::kIsRate |
-                                                                        benchmark::Counter::kInvert);
     Restore(g);
 }
 
-void ImportSqlite(benchmark::State& state)
+void Import(benchmark::State& state, const Command& command)
+{
+    Process(state, true, command);
+    state.counters["per_riga"] = benchmark::Counter(
+        kClientRows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// One SQLite statement per step, in its own transaction, in process.
+using Binder = std::function<void(sqlite3_stmt*, const Generated&, std::size_t k)>;
+void Statement(benchmark::State& state, const char* sql, const Binder& bind)
 {
     Generated& g = Fixture(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        Restore(g);
-        state.SetIterationTime(Run(Sqlite(g, {"import", (g.folder / "clienti.csv").string()})));
-    }
-    state.counters["per_riga"] = benchmark::Counter(kClientRows, benchmark::Counter::kIsRate |
-                                                                        benchmark::Counter::kInvert);
     Restore(g);
+    sqlite3* db = nullptr;
+    sqlite3_open((g.folder / "soggetti.db").string().c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    std::size_t k = 0;
+    for (auto _ : state) {
+        state.SetIterationTime(Timed([&] {
+            bind(st, g, k++);
+            while (sqlite3_step(st) == SQLITE_ROW)
+                benchmark::DoNotOptimize(sqlite3_column_blob(st, 1));
+            sqlite3_reset(st);
+        }));
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    Restore(g);
+}
+
+// The subject deleted at step k, one of those generated.
+const std::string& DeletedName(const Generated& g, std::size_t k)
+{
+    return g.names[(k * 7919) % g.names.size()];
+}
+
+std::string AddedName(std::size_t k)
+{
+    return "Zanardi Prova " + std::to_string(k);
 }
 
 SubjectRecord NewRecord()
@@ -331,122 +368,90 @@ SubjectRecord NewRecord()
     return r;
 }
 
-void AddOurs(benchmark::State& state)
+// A change of the archive per step, in process, as the windows make it.
+void Change(benchmark::State& state, const std::function<void(const Generated&, std::size_t k)>& change)
 {
     Generated& g = Fixture(static_cast<int>(state.range(0)));
     Restore(g);
-    int k = 0;
-    for (auto _ : state) {
-        const std::string name = "Zanardi Prova " + std::to_string(k++);
-        state.SetIterationTime(Timed([&] { SubjectArchive("BASE").AddSubject(name, NewRecord(), nullptr); }));
-    }
+    std::size_t k = 0;
+    for (auto _ : state)
+        state.SetIterationTime(Timed([&] { change(g, k++); }));
     Restore(g);
+}
+
+void ImportOurs(benchmark::State& state)
+{
+    Import(state, [](const Generated& g, std::size_t) {
+        return Tool(g, {"import", "BASE", (g.folder / "clienti.csv").string()});
+    });
+}
+
+void ImportSqlite(benchmark::State& state)
+{
+    Import(state, [](const Generated& g, std::size_t) {
+        return Sqlite(g, {"import", (g.folder / "clienti.csv").string()});
+    });
+}
+
+void AddOurs(benchmark::State& state)
+{
+    Change(state, [](const Generated&, std::size_t k) {
+        SubjectArchive("BASE").AddSubject(AddedName(k), NewRecord(), nullptr);
+    });
 }
 
 void DeleteOurs(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    Restore(g);
-    std::size_t k = 0;
-    for (auto _ : state) {
-        const std::string& name = g.names[(k++ * 7919) % g.names.size()];
-        state.SetIterationTime(Timed([&] { benchmark::DoNotOptimize(SubjectArchive("BASE").DeleteNamed(name)); }));
-    }
-    Restore(g);
-}
-
-sqlite3* OpenDb(const Generated& g)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open((g.folder / "soggetti.db").string().c_str(), &db);
-    return db;
+    Change(state, [](const Generated& g, std::size_t k) {
+        benchmark::DoNotOptimize(SubjectArchive("BASE").DeleteNamed(DeletedName(g, k)));
+    });
 }
 
 void AddSqlite(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    Restore(g);
-    sqlite3* db = OpenDb(g);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO soggetti (nome, nome_maiuscolo, chiave_data, coord_luogo, calendario, nazione, "
-                       "nota) VALUES (?1, ?2, '195003151230-1', '45N04 007E41Torino*TO*', 'GR', 'Italia', '00000')",
-                       -1, &st, nullptr);
-    int k = 0;
-    for (auto _ : state) {
-        const std::string name = "Zanardi Prova " + std::to_string(k++);
-        state.SetIterationTime(Timed([&] {
-            BindText(st, 1, name);
-            BindText(st, 2, UpperName(name));
-            sqlite3_step(st);
-            sqlite3_reset(st);
-        }));
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    Restore(g);
+    Statement(state,
+              "INSERT INTO soggetti (nome, nome_maiuscolo, chiave_data, coord_luogo, calendario, nazione, nota) "
+              "VALUES (?1, ?2, '195003151230-1', '45N04 007E41Torino*TO*', 'GR', 'Italia', '00000')",
+              [](sqlite3_stmt* st, const Generated&, std::size_t k) {
+                  BindText(st, 1, AddedName(k));
+                  BindText(st, 2, UpperName(AddedName(k)));
+              });
 }
 
 void DeleteSqlite(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    Restore(g);
-    sqlite3* db = OpenDb(g);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db,
-                       "DELETE FROM soggetti WHERE id = (SELECT id FROM soggetti WHERE nome_maiuscolo = ?1 "
-                       "ORDER BY nome_maiuscolo LIMIT 1)",
-                       -1, &st, nullptr);
-    std::size_t k = 0;
-    for (auto _ : state) {
-        const std::string name = UpperName(g.names[(k++ * 7919) % g.names.size()]);
-        state.SetIterationTime(Timed([&] {
-            BindText(st, 1, name);
-            sqlite3_step(st);
-            sqlite3_reset(st);
-        }));
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    Restore(g);
+    Statement(state,
+              "DELETE FROM soggetti WHERE id = (SELECT id FROM soggetti WHERE nome_maiuscolo = ?1 "
+              "ORDER BY nome_maiuscolo LIMIT 1)",
+              [](sqlite3_stmt* st, const Generated& g, std::size_t k) {
+                  BindText(st, 1, UpperName(DeletedName(g, k)));
+              });
 }
 
 void AddTool(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    Restore(g);
-    int k = 0;
-    for (auto _ : state)
-        state.SetIterationTime(Run(Tool(g, {"add", "BASE", "--name", "Zanardi Prova " + std::to_string(k++), "--date",
-                                            "15/03/1950", "--time", "12:30", "--zone", "+1", "--coords",
-                                            "45N04 007E41", "--place", "Torino*TO*"})));
-    Restore(g);
+    Process(state, false, [](const Generated& g, std::size_t k) {
+        return Tool(g, {"add", "BASE", "--name", AddedName(k), "--date", "15/03/1950", "--time", "12:30", "--zone",
+                        "+1", "--coords", "45N04 007E41", "--place", "Torino*TO*"});
+    });
 }
 
 void DeleteTool(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    Restore(g);
-    std::size_t k = 0;
-    for (auto _ : state)
-        state.SetIterationTime(Run(Tool(g, {"delete", "BASE", g.names[(k++ * 7919) % g.names.size()]})));
-    Restore(g);
+    Process(state, false,
+            [](const Generated& g, std::size_t k) { return Tool(g, {"delete", "BASE", DeletedName(g, k)}); });
 }
 
 void RecallOurs(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    const std::string prefix = RecallPrefix(g);
-    for (auto _ : state)
-        state.SetIterationTime(Run(Tool(g, {"recall", "BASE", prefix})));
+    Process(state, false,
+            [](const Generated& g, std::size_t) { return Tool(g, {"recall", "BASE", RecallPrefix(g)}); });
 }
 
 void RecallSqlite(benchmark::State& state, const char* command)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    const std::string prefix = RecallPrefix(g);
-    for (auto _ : state)
-        state.SetIterationTime(Run(Sqlite(g, {command, prefix})));
+    Process(state, false,
+            [command](const Generated& g, std::size_t) { return Sqlite(g, {command, RecallPrefix(g)}); });
 }
 
 // A key typed into the prefix edit of the recall window, as the user
@@ -482,27 +487,16 @@ void RecallKeystroke(benchmark::State& state)
 
 void RecallLookupSqlite(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    sqlite3* db = OpenDb(g);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT id, nome FROM soggetti WHERE nome_maiuscolo >= ?1 AND nome_maiuscolo < ?2 "
-                       "ORDER BY nome_maiuscolo LIMIT 9",
-                       -1, &st, nullptr);
-    const std::string full = RecallPrefix(g);
-    std::size_t k = 0;
-    for (auto _ : state) {
-        const std::string prefix = full.substr(0, 1 + k++ % full.size());
-        state.SetIterationTime(Timed([&] {
-            BindText(st, 1, prefix);
-            BindText(st, 2, prefix + "\xFF");
-            while (sqlite3_step(st) == SQLITE_ROW)
-                benchmark::DoNotOptimize(sqlite3_column_blob(st, 1));
-            sqlite3_reset(st);
-        }));
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    // The prefix typed letter by letter, the nine names it leads to.
+    Statement(state,
+              "SELECT id, nome FROM soggetti WHERE nome_maiuscolo >= ?1 AND nome_maiuscolo < ?2 "
+              "ORDER BY nome_maiuscolo LIMIT 9",
+              [](sqlite3_stmt* st, const Generated& g, std::size_t k) {
+                  const std::string full = RecallPrefix(g);
+                  const std::string prefix = full.substr(0, 1 + k % full.size());
+                  BindText(st, 1, prefix);
+                  BindText(st, 2, prefix + "\xFF");
+              });
 }
 
 void RecallOpen(benchmark::State& state)
@@ -521,16 +515,12 @@ void RecallOpen(benchmark::State& state)
 
 void ListOurs(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    for (auto _ : state)
-        state.SetIterationTime(Run(Tool(g, {"list", "BASE"})));
+    Process(state, false, [](const Generated& g, std::size_t) { return Tool(g, {"list", "BASE"}); });
 }
 
 void ListSqlite(benchmark::State& state)
 {
-    Generated& g = Fixture(static_cast<int>(state.range(0)));
-    for (auto _ : state)
-        state.SetIterationTime(Run(Sqlite(g, {"list"})));
+    Process(state, false, [](const Generated& g, std::size_t) { return Sqlite(g, {"list"}); });
 }
 
 void Register(const std::vector<int>& sizes)
