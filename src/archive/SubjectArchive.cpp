@@ -20,7 +20,6 @@
 namespace {
 
 constexpr std::size_t kNameWidth = 38;
-constexpr std::size_t kEntryWidth = 43;   // name + 5-digit number
 constexpr std::size_t kLine4TextWidth = 64; // the text-file number follows
 
 std::string Upper(std::string_view s)
