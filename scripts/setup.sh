@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev
   libswe-dev swe-standard-data
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-liberation2 fonts-dejavu-core poppler-utils libemf2svg-dev
   xvfb xauth
   tzdata libc-bin libgweather-4-common

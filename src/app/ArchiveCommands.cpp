@@ -7,6 +7,7 @@
 #include "archive/SubjectArchive.h"
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
+#include "platform/FileBatch.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
@@ -183,11 +184,9 @@ std::string JoinProblems(const std::vector<std::string>& problems)
     return text;
 }
 
-// Stores a checked subject as the registration window does: the birth
-// input state, the record made from it, sorted insertion (the archive is
-// created when missing) and the archive name remembered. Returns the index
-// position and fills the stored record.
-std::size_t Store(SubjectArchive& archive, const CheckedSubject& s, SubjectRecord& record)
+// The record of a checked subject as the registration window makes it,
+// from the birth input state.
+SubjectRecord RecordOf(const CheckedSubject& s)
 {
     BirthInput = BirthInputState {};
     BirthInput.Name = s.name;
@@ -197,12 +196,7 @@ std::size_t Store(SubjectArchive& archive, const CheckedSubject& s, SubjectRecor
     BirthInput.ZoneText = ZoneKeyText(s.storedZone);
     BirthInput.Nationality = s.nation;
     BirthInput.Calendar = static_cast<std::uint8_t>(s.calendar);
-    record = RecordFromBirthInput();
-    if (!archive.Exists())
-        archive.Create();
-    const std::size_t position = archive.AddSubject(s.name, record, s.notes ? &*s.notes : nullptr);
-    RememberArchiveName(archive.Name());
-    return position;
+    return RecordFromBirthInput();
 }
 
 // ---- archive list -------------------------------------------------------------------
@@ -229,13 +223,13 @@ int List(const std::vector<std::string>& args)
         ToolPrint(SubjectLine(name, 0, archive->Subject(0)));
         return 0;
     }
-    const auto entries = archive->Entries();
-    if (entries.empty()) {
+    bool any = false;
+    archive->ForEachSubject([&](const IndexEntry& e, const SubjectRecord& subject) {
+        ToolPrint(SubjectLine(e.name, e.st2, subject));
+        any = true;
+    });
+    if (!any)
         ToolMessage("ARCHIVIO VUOTO");
-        return 0;
-    }
-    for (const IndexEntry& e : entries)
-        ToolPrint(SubjectLine(e.name, e.st2, archive->Subject(e.st2)));
     return 0;
 }
 
@@ -314,14 +308,20 @@ int Add(const std::vector<std::string>& args)
         return kDataError;
     }
 
-    SubjectRecord record;
-    const std::size_t position = Store(*archive, s, record);
-    // Made current as the registration window leaves it: TMPR, the
+    // Stored as the registration window stores it (the archive created
+    // when missing), then made current as that window leaves it: TMPR, the
     // annotations, no text of a previous subject, the trace of the archive.
-    MakeCurrent(s.name, record);
-    WriteAnnotationsHandOver(s.notes);
-    WriteSubjectTextHandOver(archive->Name(), {});
-    WriteTextLines(kRecallStateFile, {archive->Name(), s.name, std::to_string(position), s.name});
+    const SubjectRecord record = RecordOf(s);
+    if (!archive->Exists())
+        archive->Create();
+    const std::size_t position = archive->AddSubject(s.name, record, s.notes ? &*s.notes : nullptr);
+    RememberArchiveName(archive->Name());
+    FileBatch current;
+    MakeCurrent(s.name, record, current);
+    WriteAnnotationsHandOver(s.notes, current);
+    WriteSubjectTextHandOver(archive->Name(), {}, current);
+    WriteTextLines(kRecallStateFile, {archive->Name(), s.name, std::to_string(position), s.name}, current);
+    current.Commit();
     const IndexEntry entry = archive->Entry(position);
     ToolPrint(SubjectLine(entry.name, entry.st2, record));
     return 0;
@@ -473,7 +473,11 @@ int Import(const std::vector<std::string>& args)
         if (!column.count(required))
             return ToolFailure(std::string("intestazione: manca il campo \"") + required + "\"");
 
-    int stored = 0, refused = 0;
+    // Every row is checked first; the good ones are then stored together,
+    // the files written once, exactly as storing them one by one in the
+    // order of the file would leave them.
+    std::vector<NewSubject> subjects;
+    int refused = 0;
     for (std::size_t r = first + 1; r < rows.size(); ++r) {
         const CsvRow& row = rows[r];
         if (BlankRow(row))
@@ -503,18 +507,22 @@ int Import(const std::vector<std::string>& args)
             ++refused;
             continue;
         }
+        subjects.push_back({s.name, RecordOf(s), std::nullopt});
+    }
+    if (!subjects.empty()) {
         try {
-            SubjectRecord record;
-            Store(*archive, s, record);
-            ++stored;
+            if (!archive->Exists())
+                archive->Create();
+            archive->AddSubjects(subjects);
+            RememberArchiveName(archive->Name());
         } catch (const std::exception& e) {
-            // A failing write stops the import; what was stored stays.
-            ToolMessage(where + ErrorMessageFor(e));
-            ToolPrint("Soggetti registrati: " + std::to_string(stored));
+            // Nothing of the list is in the index when the write fails.
+            ToolMessage(ErrorMessageFor(e));
+            ToolPrint("Soggetti registrati: 0");
             return kDataError;
         }
     }
-    ToolPrint("Soggetti registrati: " + std::to_string(stored));
+    ToolPrint("Soggetti registrati: " + std::to_string(subjects.size()));
     if (refused > 0) {
         ToolMessage("Righe rifiutate: " + std::to_string(refused));
         return kDataError;
@@ -544,12 +552,7 @@ int Recall(const std::vector<std::string>& args)
     if (!archive)
         return ToolFailure(problem);
     const std::string prefix = UpperName(Cp1252::FromUtf8(args[1]));
-    std::optional<IndexEntry> found;
-    for (const IndexEntry& e : archive->Entries())
-        if (UpperName(e.name).compare(0, prefix.size(), prefix) == 0) {
-            found = e;
-            break;
-        }
+    const std::optional<IndexEntry> found = archive->FindPrefix(prefix);
     if (!found)
         return ToolFailure("nessun soggetto dell'archivio " + archive->Name() + " inizia per " +
                        Quoted(Cp1252::FromUtf8(args[1])));
@@ -560,13 +563,14 @@ int Recall(const std::vector<std::string>& args)
     const std::string textNumber = notes ? TextNumberOf(*notes) : std::string();
 
     // As the recall window's OK: the trace, the current subject, the
-    // annotations and the subject's text.
-    WriteTextLines(kRecallTraceFile, {ZeroPad(found->st2, 5), archive->Name()});
-    MakeCurrent(found->name, subject);
-    WriteAnnotationsHandOver(notes);
-    WriteSubjectTextHandOver(archive->Name(), textNumber);
-    WriteTextLines(kRecallStateFile,
-                   {archive->Name(), prefix, std::to_string(found->index), found->name});
+    // annotations and the subject's text, written in one batch.
+    FileBatch batch;
+    WriteTextLines(kRecallTraceFile, {ZeroPad(found->st2, 5), archive->Name()}, batch);
+    MakeCurrent(found->name, subject, batch);
+    WriteAnnotationsHandOver(notes, batch);
+    WriteSubjectTextHandOver(archive->Name(), textNumber, batch);
+    WriteTextLines(kRecallStateFile, {archive->Name(), prefix, std::to_string(found->index), found->name}, batch);
+    batch.Commit();
     ToolPrint(SubjectLine(found->name, found->st2, subject));
     return 0;
 }
@@ -579,14 +583,9 @@ int Delete(const std::vector<std::string>& args)
     auto archive = ExistingArchive(args[0], problem);
     if (!archive)
         return ToolFailure(problem);
-    archive->CheckEntries();
-    const std::string wanted = UpperName(TrimBlanks(Cp1252::FromUtf8(args[1])));
-    for (const IndexEntry& e : archive->Entries()) {
-        if (UpperName(TrimBlanks(e.name)) != wanted)
-            continue;
-        const SubjectRecord subject = archive->Subject(e.st2);
-        archive->DeleteEntry(e.index);
-        ToolPrint(SubjectLine(e.name, e.st2, subject));
+    // Found and removed in one change of the archive, which checks it first.
+    if (const auto deleted = archive->DeleteNamed(Cp1252::FromUtf8(args[1]))) {
+        ToolPrint(SubjectLine(deleted->name, deleted->st2, archive->Subject(deleted->st2)));
         return 0;
     }
     return ToolFailure("nell'archivio " + archive->Name() + " non c'è il soggetto " + Quoted(Cp1252::FromUtf8(args[1])));

@@ -5,6 +5,7 @@
 #include "archive/ChartCodes.h"
 #include "archive/CurrentSubject.h"
 #include "platform/Errors.h"
+#include "platform/FileBatch.h"
 #include "platform/FileSystem.h"
 #include "platform/FloatText.h"
 #include "platform/ProgramPath.h"
@@ -19,7 +20,6 @@
 namespace {
 
 constexpr std::size_t kNameWidth = 38;
-constexpr std::size_t kEntryWidth = 43;   // name + 5-digit number
 constexpr std::size_t kLine4TextWidth = 64; // the text-file number follows
 
 std::string Upper(std::string_view s)
@@ -35,18 +35,6 @@ std::string FileOf(const std::string& archive, const char* ext)
 bool AllDigits(std::string_view s)
 {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The ST2 number of an index text: its characters 39-43 when they are five
-// digits, -1 otherwise.
-int NumberOfText(std::string_view text)
-{
-    if (text.size() < kEntryWidth)
-        return -1;
-    const std::string_view suffix = text.substr(kNameWidth, 5);
-    if (!AllDigits(suffix))
-        return -1;
-    return std::stoi(std::string(suffix));
 }
 
 // A record number written as digits ("00012", "  12"); nothing otherwise.
@@ -70,34 +58,6 @@ void CheckSize(const std::string& archive, const RecordFile& f)
                              std::to_string(f.RecordSize()) + " byte");
 }
 
-// The bubble pass of a sorted insertion: from the last record down to
-// record 2, each record that sorts before the one above it (short strings,
-// unsigned bytes) is swapped with it; record 0 is never compared. `moving`
-// is the position of the new entry; its final position is returned.
-std::size_t BubbleDown(std::vector<std::string>& records, std::size_t moving)
-{
-    for (std::size_t i = records.size() - 1; i >= 2 && i < records.size(); --i) {
-        if (DecodeIndexText(records[i]) < DecodeIndexText(records[i - 1])) {
-            std::swap(records[i], records[i - 1]);
-            if (moving == i)
-                moving = i - 1;
-            else if (moving == i - 1)
-                moving = i;
-        }
-    }
-    return moving;
-}
-
-// Appends `entry` to the index and puts it in its place; the index is
-// rewritten whole, atomically, so a failure never leaves it half sorted.
-std::size_t InsertSorted(RecordFile& st1, std::vector<std::string> records, std::string entry)
-{
-    records.push_back(std::move(entry));
-    const std::size_t position = BubbleDown(records, records.size() - 1);
-    st1.Replace(records);
-    return position;
-}
-
 // The text of a note line cut and padded for storage, the fourth line
 // keeping its text-file number in characters 65-69.
 std::string Line4WithNumber(std::string_view line4, std::string_view number)
@@ -108,21 +68,6 @@ std::string Line4WithNumber(std::string_view line4, std::string_view number)
 }
 
 } // namespace
-
-std::string UpperName(std::string_view text)
-{
-    std::string u(text);
-    for (char& ch : u) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) // a-z, à..þ but not ÷
-            ch = static_cast<char>(c - 32);
-        else if (c == 0x9A || c == 0x9C || c == 0x9E) // š œ ž
-            ch = static_cast<char>(c - 16);
-        else if (c == 0xFF) // ÿ
-            ch = static_cast<char>(0x9F);
-    }
-    return u;
-}
 
 bool ValidArchiveName(std::string_view name)
 {
@@ -230,9 +175,11 @@ void SubjectArchive::Create()
         throw ArchiveError("Archivio " + name_ + " incompleto: esistono " + (st2.Exists() ? st2.Name() : st3.Name()) +
                            " ma non " + st1.Name() + ". Nessuna modifica eseguita.");
     // The data files first: an index never exists without them.
-    st2.Replace({TemplateSubjectRecord()});
-    st3.Replace({TemplateNotesRecord()});
-    st1.Replace({TemplateIndexRecord()});
+    FileBatch batch;
+    batch.Replace(st2.Name(), TemplateSubjectRecord());
+    batch.Replace(st3.Name(), TemplateNotesRecord());
+    batch.Replace(st1.Name(), TemplateIndexRecord());
+    batch.Commit();
 }
 
 void SubjectArchive::Check() const
@@ -251,37 +198,145 @@ void SubjectArchive::Check() const
         CheckSize(name_, st3);
 }
 
+namespace {
+
+// Every index entry ends with a five-digit number of an existing ST2
+// record (TMPR, whose index holds a name only, is not examined).
+void CheckIndexEntries(const std::string& archive, const SubjectIndex& index, std::size_t subjects)
+{
+    if (archive == kCurrentArchive)
+        return;
+    for (std::size_t i = 1; i < index.Count(); ++i) {
+        const int n = index.Number(i);
+        if (n < 0)
+            Damaged(archive, "la voce " + std::to_string(i) + " dell'indice (\"" + TrimRightBlanks(index.Text(i)) +
+                                 "\") non termina con un numero di cinque cifre");
+        if (static_cast<std::size_t>(n) >= subjects)
+            Damaged(archive, "la voce " + std::to_string(i) + " dell'indice punta al record " + ZeroPad(n, 5) +
+                                 ", oltre la fine di " + FileOf(archive, "ST2") + " (" + std::to_string(subjects) +
+                                 " record)");
+    }
+}
+
+IndexEntry EntryOf(const SubjectIndex& index, std::size_t i)
+{
+    IndexEntry e;
+    e.index = i;
+    e.text = std::string(index.Text(i));
+    e.name = std::string(index.Name(i));
+    e.st2 = index.Number(i);
+    return e;
+}
+
+// What one change of an archive starts from, read once.
+struct ArchiveState {
+    std::string name;
+    SubjectIndex index;
+    std::size_t subjects = 0; // ST2 records
+    bool hasNotes = false;    // ST3 exists
+    std::size_t notes = 0;    // ST3 records
+};
+
+// Reads the index and the sizes, and checks what every write requires:
+// sound files, every entry pointing at an existing subject, the template
+// records in place.
+ArchiveState ReadForChange(const SubjectArchive& archive)
+{
+    archive.Check();
+    ArchiveState s;
+    s.name = archive.Name();
+    s.index = SubjectIndex::Read(FileOf(s.name, "ST1"));
+    s.subjects = RecordFile(FileOf(s.name, "ST2"), kSt2Size).Count();
+    const RecordFile st3(FileOf(s.name, "ST3"), kSt3Size);
+    s.hasNotes = st3.Exists();
+    s.notes = s.hasNotes ? st3.Count() : 0;
+    CheckIndexEntries(s.name, s.index, s.subjects);
+    if (s.index.Count() == 0 || s.subjects == 0)
+        Damaged(s.name, "manca il record modello (record 0)");
+    return s;
+}
+
+// Every change of an archive's files is one read-modify-write made here:
+// the state is read and checked once, `change` works on it and puts its
+// writes into the batch, and the batch is committed in one step. A lock
+// between processes belongs around this function: held from the read to
+// the commit, it covers the whole of one action.
+template <class Change>
+auto Modify(const SubjectArchive& archive, Change&& change)
+{
+    ArchiveState state = ReadForChange(archive);
+    FileBatch batch;
+    auto result = change(state, batch);
+    batch.Commit();
+    return result;
+}
+
+// Record numbers are five digits in the index and in NoteRef.
+void RequireRoom(const ArchiveState& s, std::size_t newSubjects, std::size_t newNotes)
+{
+    const std::size_t firstNote = s.hasNotes ? s.notes : 1; // after the template of a new ST3
+    if ((newSubjects > 0 && s.subjects + newSubjects - 1 > kMaxRecordNumber) ||
+        (newNotes > 0 && firstNote + newNotes - 1 > kMaxRecordNumber))
+        throw ArchiveError("L'archivio " + s.name + " è pieno: i numeri dei soggetti e delle annotazioni arrivano a " +
+                           std::to_string(kMaxRecordNumber) + ". Nessuna modifica eseguita.");
+}
+
+// Appends notes records, creating ST3 with its template when missing;
+// returns the number of the first.
+std::size_t StageNotes(ArchiveState& s, FileBatch& batch, const std::string& records, std::size_t count)
+{
+    const std::string st3 = FileOf(s.name, "ST3");
+    if (!s.hasNotes) {
+        batch.Replace(st3, TemplateNotesRecord() + records);
+        s.hasNotes = true;
+        s.notes = 1;
+    } else {
+        batch.AppendAt(st3, s.notes * kSt3Size, records);
+    }
+    const std::size_t first = s.notes;
+    s.notes += count;
+    return first;
+}
+
+// Stages the notes and the data of new subjects, numbered in the order
+// given after the existing ones; returns their index records.
+std::vector<std::string> StageSubjects(ArchiveState& s, FileBatch& batch, const std::vector<NewSubject>& subjects)
+{
+    std::size_t withNotes = 0;
+    for (const NewSubject& n : subjects)
+        withNotes += n.notes ? 1 : 0;
+    RequireRoom(s, subjects.size(), withNotes);
+    std::string notes;
+    for (const NewSubject& n : subjects)
+        if (n.notes)
+            notes += EncodeNotes(*n.notes);
+    std::size_t noteNumber = withNotes > 0 ? StageNotes(s, batch, notes, withNotes) : 0;
+
+    // Notes, then the subjects, then their index entries: an interruption
+    // leaves at most unreferenced records, never an entry without its data.
+    std::string data;
+    std::vector<std::string> entries;
+    for (const NewSubject& n : subjects) {
+        SubjectRecord record = n.record;
+        record.NoteRef = n.notes ? ZeroPad(static_cast<long long>(noteNumber++), 5) : "00000";
+        entries.push_back(EncodeIndexEntry(n.name, static_cast<int>(s.subjects + entries.size())));
+        data += EncodeSubject(record);
+    }
+    batch.AppendAt(FileOf(s.name, "ST2"), s.subjects * kSt2Size, std::move(data));
+    s.subjects += subjects.size();
+    return entries;
+}
+
+} // namespace
+
 void SubjectArchive::CheckEntries() const
 {
     Check();
     if (name_ == kCurrentArchive)
-        return; // TMPR.ST1 holds a name only
-    const std::size_t subjects = RecordFile(FileOf(name_, "ST2"), kSt2Size).Count();
-    const std::vector<std::string> texts = IndexTexts();
-    for (std::size_t i = 1; i < texts.size(); ++i) {
-        const int n = NumberOfText(texts[i]);
-        if (n < 0)
-            Damaged(name_, "la voce " + std::to_string(i) + " dell'indice (\"" + TrimRightBlanks(texts[i]) +
-                               "\") non termina con un numero di cinque cifre");
-        if (static_cast<std::size_t>(n) >= subjects)
-            Damaged(name_, "la voce " + std::to_string(i) + " dell'indice punta al record " + ZeroPad(n, 5) +
-                               ", oltre la fine di " + FileOf(name_, "ST2") + " (" + std::to_string(subjects) +
-                               " record)");
-    }
+        return;
+    CheckIndexEntries(name_, SubjectIndex::Read(FileOf(name_, "ST1")),
+                      RecordFile(FileOf(name_, "ST2"), kSt2Size).Count());
 }
-
-namespace {
-// Before any write: the files and every index entry are sound and the
-// template records are there.
-void CheckWritable(const SubjectArchive& archive)
-{
-    archive.CheckEntries();
-    const std::string& name = archive.Name();
-    if (RecordFile(FileOf(name, "ST1"), kSt1Size).Count() == 0 ||
-        RecordFile(FileOf(name, "ST2"), kSt2Size).Count() == 0)
-        Damaged(name, "manca il record modello (record 0)");
-}
-} // namespace
 
 std::size_t SubjectArchive::EntryCount() const
 {
@@ -289,12 +344,19 @@ std::size_t SubjectArchive::EntryCount() const
     return RecordFile(FileOf(name_, "ST1"), kSt1Size).Count();
 }
 
-std::vector<std::string> SubjectArchive::IndexTexts() const
+SubjectIndex SubjectArchive::Index() const
 {
     Check();
+    return SubjectIndex::Read(FileOf(name_, "ST1"));
+}
+
+std::vector<std::string> SubjectArchive::IndexTexts() const
+{
+    const SubjectIndex index = Index();
     std::vector<std::string> texts;
-    for (const std::string& r : RecordFile(FileOf(name_, "ST1"), kSt1Size).ReadAll())
-        texts.push_back(DecodeIndexText(r));
+    texts.reserve(index.Count());
+    for (std::size_t i = 0; i < index.Count(); ++i)
+        texts.emplace_back(index.Text(i));
     return texts;
 }
 
@@ -304,27 +366,31 @@ IndexEntry SubjectArchive::Entry(std::size_t index) const
     RecordFile st1(FileOf(name_, "ST1"), kSt1Size);
     if (index >= st1.Count())
         throw ArchiveError("L'archivio " + name_ + " non ha la voce " + std::to_string(index));
-    IndexEntry e;
+    IndexEntry e = EntryOf(SubjectIndex(st1.Read(index)), 0);
     e.index = index;
-    e.text = DecodeIndexText(st1.Read(index));
-    e.name = TrimRightBlanks(Bounded(e.text, kNameWidth));
-    e.st2 = NumberOfText(e.text);
     return e;
 }
 
 std::vector<IndexEntry> SubjectArchive::Entries() const
 {
-    const std::vector<std::string> texts = IndexTexts();
+    const SubjectIndex index = Index();
     std::vector<IndexEntry> entries;
-    for (std::size_t i = 1; i < texts.size(); ++i) {
-        IndexEntry e;
-        e.index = i;
-        e.text = texts[i];
-        e.name = TrimRightBlanks(Bounded(e.text, kNameWidth));
-        e.st2 = NumberOfText(e.text);
-        entries.push_back(std::move(e));
-    }
+    entries.reserve(index.Count());
+    for (std::size_t i = 1; i < index.Count(); ++i)
+        entries.push_back(EntryOf(index, i));
     return entries;
+}
+
+void SubjectArchive::ForEachSubject(const std::function<void(const IndexEntry&, const SubjectRecord&)>& visit) const
+{
+    Check();
+    const SubjectIndex index = SubjectIndex::Read(FileOf(name_, "ST1"));
+    const std::string data = ReadFileBytes(FileOf(name_, "ST2"));
+    CheckIndexEntries(name_, index, data.size() / kSt2Size);
+    for (std::size_t i = 1; i < index.Count(); ++i) {
+        const IndexEntry e = EntryOf(index, i);
+        visit(e, DecodeSubject(std::string_view(data).substr(static_cast<std::size_t>(e.st2) * kSt2Size, kSt2Size)));
+    }
 }
 
 SubjectRecord SubjectArchive::Subject(int st2Number) const
@@ -352,36 +418,38 @@ std::optional<NoteLines> SubjectArchive::Notes(const SubjectRecord& subject) con
     return DecodeNotes(st3.Read(*ref));
 }
 
-namespace {
-// Appends a notes record, creating ST3 with its template when missing, and
-// returns its number.
-std::size_t AppendNotes(RecordFile& st3, const NoteLines& notes)
-{
-    if (!st3.Exists())
-        st3.Replace({TemplateNotesRecord()});
-    const std::size_t k = st3.Count();
-    st3.Append(EncodeNotes(notes));
-    return k;
-}
-} // namespace
-
 std::size_t SubjectArchive::AddSubject(std::string_view name, SubjectRecord subject, const NoteLines* notes)
 {
-    CheckWritable(*this);
-    RecordFile st1(FileOf(name_, "ST1"), kSt1Size);
-    RecordFile st2(FileOf(name_, "ST2"), kSt2Size);
-    RecordFile st3(FileOf(name_, "ST3"), kSt3Size);
-    const std::vector<std::string> index = st1.ReadAll();
-    // Notes, then the subject, then its index entry: an interruption leaves
-    // at most an unreferenced record, never an entry without its data.
-    subject.NoteRef = notes ? ZeroPad(static_cast<long long>(AppendNotes(st3, *notes)), 5) : "00000";
-    const std::size_t number = st2.Count();
-    st2.Append(EncodeSubject(subject));
-    if (name_ == kCurrentArchive) {
-        st1.Write(0, EncodeIndexEntry(name, static_cast<int>(number)));
+    return Modify(*this, [&](ArchiveState& s, FileBatch& batch) -> std::size_t {
+        NewSubject n {std::string(name), std::move(subject), std::nullopt};
+        if (notes)
+            n.notes = *notes;
+        const std::vector<std::string> entries = StageSubjects(s, batch, {n});
+        if (s.name == kCurrentArchive) {
+            // The current archive holds one entry: it is overwritten.
+            batch.WriteAt(FileOf(s.name, "ST1"), 0, entries[0]);
+            return 0;
+        }
+        const std::size_t position = s.index.Insert(entries[0]);
+        batch.Replace(FileOf(s.name, "ST1"), s.index.Bytes());
+        return position;
+    });
+}
+
+void SubjectArchive::AddSubjects(const std::vector<NewSubject>& subjects)
+{
+    if (subjects.empty())
+        return;
+    Modify(*this, [&](ArchiveState& s, FileBatch& batch) {
+        const std::vector<std::string> entries = StageSubjects(s, batch, subjects);
+        if (s.name == kCurrentArchive)
+            batch.WriteAt(FileOf(s.name, "ST1"), 0, entries.back());
+        else {
+            s.index.InsertAll(entries);
+            batch.Replace(FileOf(s.name, "ST1"), s.index.Bytes());
+        }
         return 0;
-    }
-    return InsertSorted(st1, index, EncodeIndexEntry(name, static_cast<int>(number)));
+    });
 }
 
 std::size_t SubjectArchive::InsertEntry(std::string_view name, int st2Number)
@@ -392,84 +460,127 @@ std::size_t SubjectArchive::InsertEntry(std::string_view name, int st2Number)
         RecordFile(FileOf(name_, "ST1"), kSt1Size).Write(0, EncodeIndexEntry(name, st2Number));
         return 0;
     }
-    CheckWritable(*this);
-    const std::size_t subjects = RecordFile(FileOf(name_, "ST2"), kSt2Size).Count();
-    if (st2Number < 0 || static_cast<std::size_t>(st2Number) >= subjects)
-        throw ArchiveError("Archivio " + name_ + ": il record " + ZeroPad(st2Number, 5) + " non esiste in " +
-                           FileOf(name_, "ST2") + ". Nessuna modifica eseguita.");
-    RecordFile st1(FileOf(name_, "ST1"), kSt1Size);
-    return InsertSorted(st1, st1.ReadAll(), EncodeIndexEntry(name, st2Number));
+    return Modify(*this, [&](ArchiveState& s, FileBatch& batch) {
+        if (st2Number < 0 || static_cast<std::size_t>(st2Number) >= s.subjects)
+            throw ArchiveError("Archivio " + s.name + ": il record " + ZeroPad(st2Number, 5) + " non esiste in " +
+                               FileOf(s.name, "ST2") + ". Nessuna modifica eseguita.");
+        const std::size_t position = s.index.Insert(EncodeIndexEntry(name, st2Number));
+        batch.Replace(FileOf(s.name, "ST1"), s.index.Bytes());
+        return position;
+    });
 }
 
-void SubjectArchive::DeleteEntry(std::size_t index)
+IndexEntry SubjectArchive::DeleteEntry(const IndexEntry& chosen)
 {
-    CheckWritable(*this);
-    RecordFile st1(FileOf(name_, "ST1"), kSt1Size);
-    if (index == 0)
-        throw ArchiveError("Il record modello dell'archivio " + name_ + " non si può eliminare");
-    if (index >= st1.Count())
-        throw ArchiveError("L'archivio " + name_ + " non ha la voce " + std::to_string(index));
-    st1.Delete(index); // atomic rewrite: the others keep their order
+    return Modify(*this, [&](ArchiveState& s, FileBatch& batch) {
+        if (chosen.index == 0)
+            throw ArchiveError("Il record modello dell'archivio " + s.name + " non si può eliminare");
+        // The entry chosen may have moved since it was read (another
+        // window or the tool changed the archive): it is looked for by its
+        // text, and never is another one deleted in its place.
+        std::optional<std::size_t> at;
+        if (chosen.index < s.index.Count() && s.index.Text(chosen.index) == chosen.text)
+            at = chosen.index;
+        else
+            at = s.index.FindText(chosen.text);
+        if (!at || *at == 0)
+            throw ArchiveError("Il soggetto " + TrimRightBlanks(Bounded(chosen.text, kNameWidth)) +
+                               " non è più nell'archivio " + s.name + ". Nessuna modifica eseguita.");
+        const IndexEntry deleted = EntryOf(s.index, *at);
+        s.index.Erase(*at);
+        batch.Replace(FileOf(s.name, "ST1"), s.index.Bytes());
+        return deleted;
+    });
+}
+
+std::optional<IndexEntry> SubjectArchive::DeleteNamed(std::string_view name)
+{
+    return Modify(*this, [&](ArchiveState& s, FileBatch& batch) -> std::optional<IndexEntry> {
+        const auto at = s.index.FirstNamed(name);
+        if (!at)
+            return std::nullopt;
+        const IndexEntry deleted = EntryOf(s.index, *at);
+        s.index.Erase(*at);
+        batch.Replace(FileOf(s.name, "ST1"), s.index.Bytes());
+        return deleted;
+    });
 }
 
 std::size_t SubjectArchive::UpdateSubject(int st2Number, std::string_view newName, SubjectRecord subject,
                                           const NoteLines* notes)
 {
-    CheckWritable(*this);
-    if (st2Number <= 0)
-        throw ArchiveError("Il record modello dell'archivio " + name_ + " non si può modificare");
-    const SubjectRecord stored = Subject(st2Number);
-    const auto position = FindNumber(st2Number);
-    if (!position)
-        throw ArchiveError("Nell'archivio " + name_ + " nessuna voce dell'indice punta al record " +
-                           ZeroPad(st2Number, 5) + ". Nessuna modifica eseguita.");
+    return Modify(*this, [&](ArchiveState& s, FileBatch& batch) {
+        if (st2Number <= 0)
+            throw ArchiveError("Il record modello dell'archivio " + s.name + " non si può modificare");
+        if (static_cast<std::size_t>(st2Number) >= s.subjects)
+            Damaged(s.name, "il record " + ZeroPad(st2Number, 5) + " è oltre la fine di " + FileOf(s.name, "ST2") +
+                                " (" + std::to_string(s.subjects) + " record)");
+        std::optional<std::size_t> position;
+        for (std::size_t i = 1; i < s.index.Count() && !position; ++i)
+            if (s.index.Number(i) == st2Number)
+                position = i;
+        if (!position)
+            throw ArchiveError("Nell'archivio " + s.name + " nessuna voce dell'indice punta al record " +
+                               ZeroPad(st2Number, 5) + ". Nessuna modifica eseguita.");
+        const SubjectRecord stored =
+            DecodeSubject(RecordFile(FileOf(s.name, "ST2"), kSt2Size).Read(static_cast<std::size_t>(st2Number)));
 
-    RecordFile st1(FileOf(name_, "ST1"), kSt1Size);
-    RecordFile st2(FileOf(name_, "ST2"), kSt2Size);
-    RecordFile st3(FileOf(name_, "ST3"), kSt3Size);
-    std::vector<std::string> index = st1.ReadAll();
-
-    if (notes) {
-        const auto ref = RecordNumber(stored.NoteRef);
-        if (ref && *ref > 0 && st3.Exists() && *ref < st3.Count()) {
-            st3.Write(*ref, EncodeNotes(*notes));
-            subject.NoteRef = ZeroPad(static_cast<long long>(*ref), 5);
+        if (notes) {
+            const auto ref = RecordNumber(stored.NoteRef);
+            if (ref && *ref > 0 && s.hasNotes && *ref < s.notes) {
+                batch.WriteAt(FileOf(s.name, "ST3"), *ref * kSt3Size, EncodeNotes(*notes));
+                subject.NoteRef = ZeroPad(static_cast<long long>(*ref), 5);
+            } else {
+                RequireRoom(s, 0, 1);
+                subject.NoteRef = ZeroPad(static_cast<long long>(StageNotes(s, batch, EncodeNotes(*notes), 1)), 5);
+            }
         } else {
-            subject.NoteRef = ZeroPad(static_cast<long long>(AppendNotes(st3, *notes)), 5);
+            subject.NoteRef = stored.NoteRef; // the annotations stay with the subject
         }
-    } else {
-        subject.NoteRef = stored.NoteRef; // the annotations stay with the subject
-    }
-    st2.Write(static_cast<std::size_t>(st2Number), EncodeSubject(subject));
+        batch.WriteAt(FileOf(s.name, "ST2"), static_cast<std::size_t>(st2Number) * kSt2Size, EncodeSubject(subject));
 
-    std::string entry = EncodeIndexEntry(newName, st2Number);
-    if (DecodeIndexText(entry) == DecodeIndexText(index[*position]))
-        return *position;
-    index.erase(index.begin() + static_cast<std::ptrdiff_t>(*position));
-    return InsertSorted(st1, std::move(index), std::move(entry));
+        const std::string entry = EncodeIndexEntry(newName, st2Number);
+        if (DecodeIndexText(entry) == s.index.Text(*position))
+            return *position;
+        s.index.Erase(*position);
+        const std::size_t moved = s.index.Insert(entry);
+        batch.Replace(FileOf(s.name, "ST1"), s.index.Bytes());
+        return moved;
+    });
+}
+
+std::optional<IndexEntry> SubjectArchive::FindPrefix(std::string_view prefix) const
+{
+    const SubjectIndex index = Index();
+    const auto at = index.FirstWithPrefix(prefix);
+    if (!at)
+        return std::nullopt;
+    return EntryOf(index, *at);
 }
 
 std::vector<std::size_t> SubjectArchive::FindName(std::string_view name) const
 {
     const std::string wanted = TrimBlanks(Bounded(std::string(name), kNameWidth));
+    const SubjectIndex index = Index();
     std::vector<std::size_t> found;
-    for (const IndexEntry& e : Entries())
-        if (TrimBlanks(e.name) == wanted)
-            found.push_back(e.index);
+    for (std::size_t i = 1; i < index.Count(); ++i)
+        if (TrimBlanks(index.Name(i)) == wanted)
+            found.push_back(i);
     return found;
 }
 
 std::optional<std::size_t> SubjectArchive::FindNumber(int st2Number) const
 {
-    for (const IndexEntry& e : Entries())
-        if (e.st2 == st2Number)
-            return e.index;
+    const SubjectIndex index = Index();
+    for (std::size_t i = 1; i < index.Count(); ++i)
+        if (index.Number(i) == st2Number)
+            return i;
     return std::nullopt;
 }
 
 // ---- Current subject and hand-over files ----------------------------------
 
-void MakeCurrent(std::string_view name, const SubjectRecord& subject)
+void MakeCurrent(std::string_view name, const SubjectRecord& subject, FileBatch& batch)
 {
     SubjectRecord current = subject;
     std::string coords = Bounded(current.CoordPlace, 12);
@@ -478,8 +589,15 @@ void MakeCurrent(std::string_view name, const SubjectRecord& subject)
     current.CoordPlace = Bounded(coords + PlaceDisplay(TrimRightBlanks(place)), 39);
     // Data first, then the name: each file is replaced whole with its one
     // record, so TMPR never holds more than one subject.
-    RecordFile(FileOf(kCurrentArchive, "ST2"), kSt2Size).Replace({EncodeSubject(current)});
-    RecordFile(FileOf(kCurrentArchive, "ST1"), kSt1Size).Replace({EncodeNameOnly(name)});
+    batch.Replace(FileOf(kCurrentArchive, "ST2"), EncodeSubject(current));
+    batch.Replace(FileOf(kCurrentArchive, "ST1"), EncodeNameOnly(name));
+}
+
+void MakeCurrent(std::string_view name, const SubjectRecord& subject)
+{
+    FileBatch batch;
+    MakeCurrent(name, subject, batch);
+    batch.Commit();
 }
 
 std::string JoinNotes(const NoteLines& notes)
@@ -499,6 +617,11 @@ std::string JoinNotes(const NoteLines& notes)
         joined += clean;
     }
     return joined;
+}
+
+void WriteAnnotationsHandOver(const std::optional<NoteLines>& notes, FileBatch& batch)
+{
+    WriteTextLines(kAnnotationsFile, {notes ? JoinNotes(*notes) : std::string()}, batch);
 }
 
 void WriteAnnotationsHandOver(const std::optional<NoteLines>& notes)
@@ -604,12 +727,17 @@ SubjectRecord RecordFromBirthInput()
     return r;
 }
 
+void WriteSubjectTextHandOver(std::string_view archive, const std::string& textNumber, FileBatch& batch)
+{
+    if (!textNumber.empty())
+        WriteTextLines(kSubjectTextFile, {std::string(archive), textNumber}, batch);
+    else
+        batch.Remove(kSubjectTextFile);
+}
+
 void WriteSubjectTextHandOver(std::string_view archive, const std::string& textNumber)
 {
-    if (!textNumber.empty()) {
-        WriteTextLines(kSubjectTextFile, {std::string(archive), textNumber});
-        return;
-    }
-    std::error_code ec;
-    std::filesystem::remove(ProgramPath::Resolve(kSubjectTextFile), ec);
+    FileBatch batch;
+    WriteSubjectTextHandOver(archive, textNumber, batch);
+    batch.Commit();
 }

@@ -11,9 +11,16 @@
 // Damaged files (a size that is not a multiple of the record size, an index
 // entry whose number is not five digits or points past ST2) raise
 // ArchiveError with an Italian message; nothing is written then.
+//
+// Every change (add, import, delete, rename) is one read-modify-write: the
+// index is read and checked once, changed in memory, and the files are
+// written in one batch, the data before the index, the index replaced
+// atomically.
+#include "archive/SubjectIndex.h"
 #include "archive/SubjectRecord.h"
 #include "platform/Errors.h"
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -30,10 +37,8 @@ inline constexpr const char* kCurrentArchive = "TMPR";
 inline constexpr const char* kRecallTraceFile = "FileDum\\PointGlo.dum";   // ST2 number, archive
 inline constexpr const char* kRecallStateFile = "FileDum\\MMDatArc.dum";   // archive, prefix, position, name
 inline constexpr const char* kArchiveOrderFile = "FileDum\\MMordina.dum";  // one archive name per line
-
-// Windows-1252 upper case (à -> À as well as a -> A): names are compared
-// in it without regard to letter case.
-std::string UpperName(std::string_view text);
+// Subjects and annotations are numbered in five digits.
+inline constexpr std::size_t kMaxRecordNumber = 99999;
 
 // True for 4 characters A-Z / 0-9 (after upper-casing).
 bool ValidArchiveName(std::string_view name);
@@ -65,6 +70,15 @@ struct SearchResult {
 };
 SearchResult SearchPrefix(const std::vector<std::string>& texts, std::string_view prefix);
 
+// A subject to store: its name in the index, its data and its notes.
+struct NewSubject {
+    std::string name;
+    SubjectRecord record; // NoteRef is set when stored
+    std::optional<NoteLines> notes;
+};
+
+class FileBatch;
+
 class SubjectArchive {
 public:
     explicit SubjectArchive(std::string name); // name as typed; upper-cased
@@ -83,9 +97,13 @@ public:
     void CheckEntries() const;
 
     std::size_t EntryCount() const;                 // ST1 records, template included
+    SubjectIndex Index() const;                     // the ST1 file, read once
     std::vector<std::string> IndexTexts() const;    // all ST1 short strings, template included
     IndexEntry Entry(std::size_t index) const;
     std::vector<IndexEntry> Entries() const;        // entries 1..last, in index order
+    // Every entry 1..last in index order with its subject, each file read
+    // once; ArchiveError as CheckEntries.
+    void ForEachSubject(const std::function<void(const IndexEntry&, const SubjectRecord&)>& visit) const;
 
     // ST2 record n; ArchiveError past the end.
     SubjectRecord Subject(int st2Number) const;
@@ -96,13 +114,24 @@ public:
     // Stores a new subject: its notes (when given) as a new ST3 record
     // referenced by NoteRef, the record as a new ST2 record, and its index
     // entry by sorted insertion. Returns the final index position.
+    // ArchiveError when the five-digit numbers are used up.
     std::size_t AddSubject(std::string_view name, SubjectRecord subject, const NoteLines* notes);
+    // Stores several subjects, the files exactly as AddSubject one after
+    // another in this order would leave them, in one write of each file.
+    void AddSubjects(const std::vector<NewSubject>& subjects);
 
-    // Appends the index entry (name padded/cut to 38 + number) and bubbles
-    // it down to its place (record 0 never moves); returns its position.
+    // Puts the index entry (name padded/cut to 38 + number) in its place
+    // by the sorted insertion (record 0 never moves); returns its position.
     std::size_t InsertEntry(std::string_view name, int st2Number);
-    // Removes an index entry, keeping the order; ST2 and ST3 stay as they are.
-    void DeleteEntry(std::size_t index);
+    // Removes the index entry chosen (read earlier by Entry or Entries),
+    // keeping the order; ST2 and ST3 stay as they are. The entry is
+    // recognised by its text: when the index changed meanwhile it is found
+    // where it went, and when it is gone ArchiveError, nothing deleted.
+    // Returns the entry deleted, at its position then.
+    IndexEntry DeleteEntry(const IndexEntry& chosen);
+    // Removes the first entry whose name is `name` (trimmed, in any letter
+    // case), found and removed in one change; nothing when there is none.
+    std::optional<IndexEntry> DeleteNamed(std::string_view name);
 
     // Rewrites ST2 record n (and its notes: rewritten in place, or appended
     // when the subject had none); when the name changes the index entry
@@ -111,6 +140,9 @@ public:
     std::size_t UpdateSubject(int st2Number, std::string_view newName, SubjectRecord subject,
                               const NoteLines* notes);
 
+    // The first entry in index order whose name begins with `prefix`, in
+    // any letter case (found by bisection).
+    std::optional<IndexEntry> FindPrefix(std::string_view prefix) const;
     // Index positions of the entries whose name equals `name` (trimmed).
     std::vector<std::size_t> FindName(std::string_view name) const;
     // Index position of the entry pointing at ST2 record n.
@@ -122,7 +154,10 @@ private:
 
 // The current subject: rewrites TMPR.ST1 (the name only) and TMPR.ST2 with
 // one record each; the place part of CoordPlace is put in display form.
+// With a batch, the two rewrites are steps of it (the recall writes the
+// current subject and its hand-over files in one batch).
 void MakeCurrent(std::string_view name, const SubjectRecord& subject);
+void MakeCurrent(std::string_view name, const SubjectRecord& subject, FileBatch& batch);
 
 // Annotation hand-over: the four lines right-trimmed, cleaned of trailing
 // junk and joined by " " (FileDum\Annotaz.dum); of the fourth line only its
@@ -130,11 +165,13 @@ void MakeCurrent(std::string_view name, const SubjectRecord& subject);
 // lines stay out of the join; no notes write one empty line.
 std::string JoinNotes(const NoteLines& notes);
 void WriteAnnotationsHandOver(const std::optional<NoteLines>& notes);
+void WriteAnnotationsHandOver(const std::optional<NoteLines>& notes, FileBatch& batch);
 
 // The subject-text hand-over (FileDum\StrText.dum): archive and text-file
 // number when the subject made current has a text, else no file, so that
 // "Apri Testo" never opens the text of a previous subject.
 void WriteSubjectTextHandOver(std::string_view archive, const std::string& textNumber);
+void WriteSubjectTextHandOver(std::string_view archive, const std::string& textNumber, FileBatch& batch);
 
 // The text-file number held in characters 65-69 of the fourth note line.
 std::string TextNumberOf(const NoteLines& notes);

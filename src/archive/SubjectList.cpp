@@ -141,8 +141,9 @@ bool SubjectList::Open(const std::string& typed)
 
 void SubjectList::Reload()
 {
-    if (archive_)
-        Open(archive_->Name());
+    // Reopened where the user was: on what the prefix leads to.
+    if (archive_ && Open(archive_->Name()) && Last() > 0 && !prefix_.empty())
+        Search();
 }
 
 void SubjectList::Fill()

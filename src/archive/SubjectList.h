@@ -64,7 +64,8 @@ public:
     void TypeKey(const QString& text, bool backspace);
     // The entry shown at a visible line, nothing past the list.
     std::optional<IndexEntry> EntryAtLine(int line) const;
-    // Re-reads the open archive (after a deletion) and refills the list.
+    // Re-reads the open archive (after a deletion) and refills the list
+    // around what the typed prefix leads to.
     void Reload();
 
 protected:

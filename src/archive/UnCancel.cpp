@@ -70,7 +70,7 @@ void TFoCancel::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
     Guarded([this] {
-        chosenIndex_.reset();
+        chosen_.reset();
         EditNome->clear();
         EditData->clear();
         EditLocal->clear();
@@ -82,12 +82,11 @@ void TFoCancel::showEvent(QShowEvent* e)
 void TFoCancel::ListaNomiSelect(int line)
 {
     const auto entry = list_->EntryAtLine(line);
-    chosenIndex_.reset();
+    chosen_.reset();
     BBElimina->setEnabled(false);
     if (!entry)
         return;
-    chosenIndex_ = entry->index;
-    chosenName_ = entry->name;
+    chosen_ = entry;
     EditNome->setText(ToQ(entry->name));
     EditData->clear();
     EditLocal->clear();
@@ -101,14 +100,14 @@ void TFoCancel::ListaNomiSelect(int line)
 
 void TFoCancel::BBEliminaClick()
 {
-    if (!chosenIndex_ || !list_->IsOpen())
+    if (!chosen_ || !list_->IsOpen())
         return;
     const std::string archive = list_->Archive().Name();
-    if (!Dialogs::AskYesNo("Eliminare dall'archivio " + archive + " il soggetto " + chosenName_ + " ?",
+    if (!Dialogs::AskYesNo("Eliminare dall'archivio " + archive + " il soggetto " + chosen_->name + " ?",
                            "Eliminaz Dati Nascita"))
         return;
-    SubjectArchive(archive).DeleteEntry(*chosenIndex_);
-    chosenIndex_.reset();
+    SubjectArchive(archive).DeleteEntry(*chosen_);
+    chosen_.reset();
     EditNome->clear();
     EditData->clear();
     EditLocal->clear();

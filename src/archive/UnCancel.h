@@ -4,6 +4,8 @@
 // removed so that the archive stays sorted. The subject's ST2 and ST3
 // records stay where they are (other entries point at them by number); the
 // current subject is left as it is.
+#include "archive/SubjectArchive.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -36,6 +38,5 @@ private:
     void BBEliminaClick();
 
     SubjectList* list_;
-    std::optional<std::size_t> chosenIndex_;
-    std::string chosenName_;
+    std::optional<IndexEntry> chosen_; // the entry to delete, as the list showed it
 };

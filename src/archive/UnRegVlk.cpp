@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
+#include "platform/FileBatch.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
@@ -165,12 +166,15 @@ void TFormRegVlk::BBRegistraClick()
 
     const SubjectRecord record = RecordFromBirthInput();
     const std::size_t position = archive.AddSubject(name, record, anyNote ? &notes : nullptr);
-    MakeCurrent(name, record);
-    WriteAnnotationsHandOver(anyNote ? std::optional<NoteLines>(notes) : std::nullopt);
-    if (!withText)
-        WriteSubjectTextHandOver(archiveName, {});
     RememberArchiveName(archiveName);
-    WriteTextLines(kRecallStateFile, {archiveName, name, std::to_string(position), name});
+    // The subject made current with its hand-over files, in one batch.
+    FileBatch current;
+    MakeCurrent(name, record, current);
+    WriteAnnotationsHandOver(anyNote ? std::optional<NoteLines>(notes) : std::nullopt, current);
+    if (!withText)
+        WriteSubjectTextHandOver(archiveName, {}, current);
+    WriteTextLines(kRecallStateFile, {archiveName, name, std::to_string(position), name}, current);
+    current.Commit();
     Dialogs::Information("Soggetto registrato nell'archivio " + archiveName);
     accept();
 }

@@ -5,6 +5,7 @@
 #include "archive/SubjectList.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
+#include "platform/FileBatch.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
@@ -216,12 +217,15 @@ void TFormRich::BitBtnOKClick()
     SubjectRecord current = *chosen_;
     current.CoordPlace = Bounded(Bounded(current.CoordPlace, 12) + FromQ(EditLocal->text()), 39);
     current.Nationality = Bounded(FromQ(EditNaz->text()), 20);
-    MakeCurrent(Bounded(FromQ(EditNome->text()), 43), current);
     // The hand-over files follow the subject made current, so that the main
-    // window shows its annotations and text, not those of the previous one.
-    WriteAnnotationsHandOver(notes_);
+    // window shows its annotations and text, not those of the previous one;
+    // all are written in one batch.
+    FileBatch batch;
+    MakeCurrent(Bounded(FromQ(EditNome->text()), 43), current, batch);
+    WriteAnnotationsHandOver(notes_, batch);
     const std::string textNumber = notes_ ? TextNumberOf(*notes_) : std::string();
-    WriteSubjectTextHandOver(list_->Archive().Name(), textNumber);
+    WriteSubjectTextHandOver(list_->Archive().Name(), textNumber, batch);
+    batch.Commit();
     accept();
 }
 

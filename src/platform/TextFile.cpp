@@ -2,14 +2,14 @@
 
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
+#include "platform/FileBatch.h"
 #include "platform/ProgramPath.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -17,15 +17,34 @@ namespace fs = std::filesystem;
 std::optional<std::string> TryReadFileBytes(std::string_view name)
 {
     const fs::path p = ProgramPath::Resolve(name);
-    std::error_code ec;
-    if (!fs::is_regular_file(p, ec))
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    std::ifstream in(p, std::ios::binary);
-    if (!in)
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
+    }
+    // Read in one go at the size the file has (one byte more, to see the
+    // end without growing); a file that grows meanwhile is read to its end.
+    std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size())
+            bytes.resize(bytes.size() + 65536);
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(done);
     return bytes;
 }
 
@@ -38,46 +57,9 @@ std::string ReadFileBytes(std::string_view name)
 
 void WriteFileAtomic(std::string_view name, std::string_view bytes)
 {
-    static std::atomic<unsigned> counter{0};
-    const fs::path target = ProgramPath::Resolve(name);
-    std::error_code ec;
-    fs::create_directories(target.parent_path(), ec);
-    const fs::path temp = target.parent_path() /
-                          ("." + target.filename().string() + ".tmp" + std::to_string(getpid()) + "_" +
-                           std::to_string(counter++));
-    const std::string file(name);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw IoError(file, "scrittura", std::strerror(errno));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw IoError(file, "scrittura", std::strerror(err));
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throw IoError(file, "scrittura", std::strerror(err));
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throw IoError(file, "scrittura", std::strerror(err));
-    }
-    // The rename itself must reach the disk too.
-    int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    FileBatch batch;
+    batch.Replace(name, std::string(bytes));
+    batch.Commit();
 }
 
 std::vector<std::string> SplitTextLines(std::string_view bytes)
@@ -126,14 +108,24 @@ std::vector<std::string> ReadTextLines(std::string_view name)
     return SplitTextLines(ReadFileBytes(name));
 }
 
-void WriteTextLines(std::string_view name, const std::vector<std::string>& lines)
+std::string TextLinesBytes(const std::vector<std::string>& lines)
 {
     std::string bytes;
     for (const auto& l : lines) {
         bytes += l;
         bytes += "\r\n";
     }
-    WriteFileAtomic(name, bytes);
+    return bytes;
+}
+
+void WriteTextLines(std::string_view name, const std::vector<std::string>& lines)
+{
+    WriteFileAtomic(name, TextLinesBytes(lines));
+}
+
+void WriteTextLines(std::string_view name, const std::vector<std::string>& lines, FileBatch& batch)
+{
+    batch.Replace(name, TextLinesBytes(lines));
 }
 
 std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index)

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+class FileBatch;
+
 // Raw bytes of a file; throws IoError("lettura") when it cannot be read.
 std::string ReadFileBytes(std::string_view name);
 std::optional<std::string> TryReadFileBytes(std::string_view name);
@@ -29,8 +31,12 @@ std::optional<std::vector<std::string>> TryReadTextLines(std::string_view name);
 // readers that receive their text some other way).
 std::vector<std::string> SplitTextLines(std::string_view bytes);
 
-// Rewrites a text file with CR LF after every line.
+// Rewrites a text file with CR LF after every line; with a batch, the
+// rewrite is one of its steps.
 void WriteTextLines(std::string_view name, const std::vector<std::string>& lines);
+void WriteTextLines(std::string_view name, const std::vector<std::string>& lines, FileBatch& batch);
+// The bytes of those lines.
+std::string TextLinesBytes(const std::vector<std::string>& lines);
 
 // The line at a 0-based index, or an empty text past the end (the run-time
 // reader returns empty lines at end of file).

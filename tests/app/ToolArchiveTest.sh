@@ -83,6 +83,27 @@ printf 'name,date,time,zone,coords\nA,01/01/1990,10:00,1,45N04 007E41\n' >"$work
 expect import-missing-column 1 import BASE "$work/noplace.csv"
 expect_text import-missing-column-message err 'manca il campo "place"'
 
+# import writes its rows in one go: the archive files are byte for byte
+# those that adding the same rows one at a time, in file order, leaves.
+rows=("Verdi, Luca|01/01/1990|08:15|+1|45N28 009E11|Milano*MI*|Italia"
+      "bianchi anna|02/02/1960|23:59|-5,5|41N54 012E29|Roma|"
+      "Bianchi Anna|03/03/1700|00:00|+0|41N54 012E29|Roma|"
+      "Zeta|04/04/2000|12:00|+2|51N30 000W07|Londra|UK"
+      "Verdi, Luca|05/05/1950|06:30|+1|45N04 007E41|Torino|Italia")
+printf 'name,date,time,zone,coords,place,nation\n' >"$work/batch.csv"
+cp -r "$template" "$work/one"
+for r in "${rows[@]}"; do
+  IFS='|' read -r n d t z c p s <<<"$r"
+  printf '"%s",%s,%s,"%s",%s,"%s",%s\n' "$n" "$d" "$t" "$z" "$c" "$p" "$s" >>"$work/batch.csv"
+  "$tool" --program-folder "$work/one" archive add RICE --name "$n" --date "$d" --time "$t" --zone "$z" \
+    --coords "$c" --place "$p" --nation "$s" >/dev/null || fail "add $n"
+done
+expect import-batch 0 import RICE "$work/batch.csv"
+expect_text import-batch-count out "Soggetti registrati: 5"
+for f in RICE.ST1 RICE.ST2 RICE.ST3; do
+  cmp -s "$prog/$f" "$work/one/$f" && pass || fail "import $f differs from one-at-a-time adds"
+done
+
 # A damaged archive is reported and left byte for byte as it was.
 printf 'x' >>"$prog/BASE.ST1"
 cp "$prog/BASE.ST1" "$work/st1.before"

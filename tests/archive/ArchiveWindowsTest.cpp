@@ -284,6 +284,34 @@ private slots:
         QCOMPARE(form.ListaNomi->count(), 2);
     }
 
+    // Between choosing and confirming, quillon-tool (or another window) may
+    // change the archive: the subject chosen is the one deleted, and one that
+    // is gone is reported, nothing deleted in its place.
+    void deletionDeletesTheSubjectChosenWhateverChangedMeanwhile()
+    {
+        Register({"Rossi Mario", "15/03/1950 12:30", "-1", "Milano*MI*", "45N28 009E11"});
+        Register({"Verdi Luca", "30/06/1990 23:59", "-2", "Roma*RM*", "41N54 012E29"});
+        TFoCancel form;
+        form.show();
+        QTest::keyClicks(form.EditSoggetto, QStringLiteral("VER"));
+        ClickLine(form.ListaNomi, QStringLiteral("Verdi Luca"));
+        SetBirthInput({"Abate Primo", "01/01/1960 10:00", "-1", "Roma*RM*", "41N54 012E29"});
+        SubjectArchive("BASE").AddSubject("Abate Primo", RecordFromBirthInput(), nullptr); // Verdi moves down
+        script_->AnswerNext(true);
+        form.BBElimina->click();
+        QCOMPARE(Names("BASE"), (std::vector<std::string> {"Abate Primo", "Rossi Mario"}));
+        // The list stays on what was typed.
+        QCOMPARE(form.EditSoggetto->text(), QStringLiteral("VER"));
+        QCOMPARE(form.ListaNomi->currentItem()->text(), QStringLiteral("Rossi Mario"));
+
+        ClickLine(form.ListaNomi, QStringLiteral("Rossi Mario"));
+        SubjectArchive("BASE").DeleteNamed("Rossi Mario");
+        script_->AnswerNext(true);
+        form.BBElimina->click();
+        QVERIFY(script_->Texts().back().find("Rossi Mario non è più nell'archivio BASE") != std::string::npos);
+        QCOMPARE(Names("BASE"), (std::vector<std::string> {"Abate Primo"}));
+    }
+
     void modificationRenamesAndMovesTheEntry()
     {
         Register({"Rossi Mario", "15/03/1950 12:30", "-1", "Milano*MI*", "45N28 009E11"});

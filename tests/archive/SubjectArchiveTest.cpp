@@ -14,6 +14,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fcntl.h>
+#include <functional>
 #include <linux/fs.h>
 #include <map>
 #include <sys/ioctl.h>
@@ -248,6 +249,89 @@ TEST_F(ArchiveTest, AddSubjectWritesNotesSubjectAndSortedEntry)
     EXPECT_EQ(archive.Notes(archive.Subject(2)), std::nullopt);
 }
 
+// An import stores its rows in one write of each file; the files must be
+// byte for byte those that storing the rows one at a time leaves.
+TEST_F(ArchiveTest, StoringAllAtOnceWritesWhatStoringOneByOneWrites)
+{
+    struct Start {
+        const char* label;
+        std::function<void()> make;
+    };
+    const Start starts[] = {
+        {"archive with subjects and notes",
+         [this] {
+             St2Fields noted = Born("196804211545-1", "41N54 012E29Roma");
+             noted.noteRef = "00001";
+             Base({St1("Bianchi Anna", "00001"), St1("Rossi Mario", "00002")}, {St2(noted), St2({})},
+                  {St3("vecchia", "", "", "")});
+         }},
+        {"new archive", [] { SubjectArchive("BASE").Create(); }},
+        {"archive without ST3",
+         [this] {
+             Base({St1("Rossi Mario", "00001")}, {St2({})});
+             fs::remove(dir.Path() / "BASE.ST3");
+         }},
+    };
+    const NoteLines notes = {"nota", "", "", "fine"};
+    std::vector<NewSubject> subjects;
+    for (const char* name : {"Verdi Luca", "bianchi anna", "Bianchi Anna", "Verdi Luca", "(Anonimo)",
+                             "Ludovico Ariosto Cavalier Servente di Ippolito", "Rossi Mario", "Zeta"}) {
+        St2Fields f = Born("19" + std::to_string(10 + subjects.size()) + "01011200-1", "45N04 007E41Torino");
+        subjects.push_back({name, Record(f), std::nullopt});
+        if (subjects.size() % 3 == 1)
+            subjects.back().notes = notes;
+    }
+    for (const Start& s : starts) {
+        SCOPED_TRACE(s.label);
+        for (const char* f : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
+            fs::remove(dir.Path() / f);
+        s.make();
+        const auto start = Snapshot(dir);
+        SubjectArchive archive("BASE");
+        for (const NewSubject& n : subjects)
+            archive.AddSubject(n.name, n.record, n.notes ? &*n.notes : nullptr);
+        const auto oneByOne = Snapshot(dir);
+
+        for (const char* f : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
+            fs::remove(dir.Path() / f);
+        for (const auto& [file, bytes] : start)
+            dir.Put(file, bytes);
+        archive.AddSubjects(subjects);
+        EXPECT_EQ(Snapshot(dir), oneByOne);
+    }
+}
+
+// Subjects and notes are numbered in five digits: the 100,000th would
+// point at another subject, so it is refused.
+TEST_F(ArchiveTest, AFullArchiveRefusesTheSubjectItCannotNumber)
+{
+    Base({}, {});
+    auto grow = [&](const char* file, std::size_t records, std::size_t size) {
+        ASSERT_EQ(::truncate((dir.Path() / file).c_str(), static_cast<off_t>(records * size)), 0);
+    };
+    grow("BASE.ST2", 99999, 385); // records 0..99998
+    SubjectArchive archive("BASE");
+    EXPECT_EQ(archive.AddSubject("Ultimo", Record({}), nullptr), 1u);
+    EXPECT_EQ(archive.Entry(1).st2, 99999);
+
+    const auto before = Snapshot(dir);
+    try {
+        archive.AddSubject("Oltre", Record({}), nullptr);
+        FAIL() << "stored past 99999";
+    } catch (const ArchiveError& e) {
+        EXPECT_NE(std::string(e.what()).find("è pieno"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(archive.AddSubjects({{"Oltre", Record({}), std::nullopt}}), ArchiveError);
+    EXPECT_EQ(Snapshot(dir), before);
+
+    // The notes are numbered the same way.
+    Base({}, {});
+    grow("BASE.ST3", 100000, 284);
+    const NoteLines notes = {"x", "", "", ""};
+    EXPECT_THROW(archive.AddSubject("Annotato", Record({}), &notes), ArchiveError);
+    EXPECT_EQ(archive.AddSubject("Senza note", Record({}), nullptr), 1u);
+}
+
 TEST_F(ArchiveTest, EqualNamesAreOrderedByTheirNumber)
 {
     Base({}, {St2({}), St2({}), St2({})});
@@ -298,15 +382,49 @@ TEST_F(ArchiveTest, DeleteEntryKeepsTheOrderAndLeavesDataInPlace)
          {St2(Born("195003151230-1", "45N04 007E41Torino")), St2({}), St2({})}, {St3("a", "b", "c", "d")});
     const std::string st2 = dir.Get("BASE.ST2"), st3 = dir.Get("BASE.ST3");
     SubjectArchive archive("BASE");
-    archive.DeleteEntry(2);
+    EXPECT_EQ(archive.DeleteEntry(archive.Entry(2)).name, "Ferrari Luca");
     EXPECT_EQ(dir.Get("BASE.ST1"), Join({St1Template(), St1("Bianchi Anna", "00002"), St1("Rossi Mario", "00001")}));
     EXPECT_EQ(dir.Get("BASE.ST2"), st2);
     EXPECT_EQ(dir.Get("BASE.ST3"), st3);
 
     const std::string st1 = dir.Get("BASE.ST1");
-    EXPECT_THROW(archive.DeleteEntry(0), ArchiveError);
-    EXPECT_THROW(archive.DeleteEntry(3), ArchiveError);
+    EXPECT_THROW(archive.DeleteEntry(archive.Entry(0)), ArchiveError);
     EXPECT_EQ(dir.Get("BASE.ST1"), st1);
+}
+
+// The deletion window read the entry earlier; meanwhile another program
+// may have changed the index. The entry chosen is deleted where it went,
+// and when it is gone nothing is.
+TEST_F(ArchiveTest, DeleteEntryRechecksTheEntryItDeletes)
+{
+    Base({St1("Bianchi Anna", "00002"), St1("Rossi Mario", "00001")}, {St2({}), St2({}), St2({})});
+    SubjectArchive archive("BASE");
+    const IndexEntry rossi = archive.Entry(2);
+    archive.InsertEntry("Ferrari Luca", 3); // now at 2, Rossi at 3
+    const IndexEntry deleted = archive.DeleteEntry(rossi);
+    EXPECT_EQ(deleted.index, 3u);
+    EXPECT_EQ(dir.Get("BASE.ST1"), Join({St1Template(), St1("Bianchi Anna", "00002"), St1("Ferrari Luca", "00003")}));
+
+    const std::string st1 = dir.Get("BASE.ST1");
+    try {
+        archive.DeleteEntry(rossi);
+        FAIL() << "deleted twice";
+    } catch (const ArchiveError& e) {
+        EXPECT_NE(std::string(e.what()).find("Rossi Mario non è più nell'archivio BASE"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(dir.Get("BASE.ST1"), st1);
+}
+
+TEST_F(ArchiveTest, DeleteNamedTakesTheNameInAnyCaseAndBlanks)
+{
+    Base({St1("  Verdi Ugo", "00003"), St1("ROSSI MARIO", "00002"), St1("Rossi Mario", "00001")},
+         {St2({}), St2({}), St2({})});
+    SubjectArchive archive("BASE");
+    EXPECT_EQ(archive.DeleteNamed(" rossi mario ")->st2, 2); // the first of the two in index order
+    EXPECT_EQ(archive.DeleteNamed("verdi ugo")->st2, 3);
+    EXPECT_EQ(archive.DeleteNamed("Rossi"), std::nullopt);
+    EXPECT_EQ(dir.Get("BASE.ST1"), Join({St1Template(), St1("Rossi Mario", "00001")}));
 }
 
 TEST_F(ArchiveTest, RenamingMovesTheEntryAndRewritesDataAndNotesInPlace)
@@ -483,8 +601,11 @@ TEST_F(ArchiveTest, DamagedArchivesAreRefusedAndLeftByteIdentical)
         EXPECT_THROW(archive.CheckEntries(), ArchiveError);
         EXPECT_THROW(archive.AddSubject("Verdi Luca", Record({}), &notes), ArchiveError);
         EXPECT_THROW(archive.InsertEntry("Verdi Luca", 1), ArchiveError);
-        EXPECT_THROW(archive.DeleteEntry(1), ArchiveError);
+        EXPECT_THROW(archive.DeleteEntry({1, Padded("Bianchi Anna", 38) + "00002", "Bianchi Anna", 2}),
+                     ArchiveError);
+        EXPECT_THROW(archive.DeleteNamed("Bianchi Anna"), ArchiveError);
         EXPECT_THROW(archive.UpdateSubject(1, "Verdi Luca", Record({}), &notes), ArchiveError);
+        EXPECT_THROW(archive.AddSubjects({{"Verdi Luca", Record({}), notes}}), ArchiveError);
         EXPECT_EQ(Snapshot(dir), before);
     }
 }
@@ -581,7 +702,7 @@ TEST_F(ArchiveTest, AReadOnlyFolderGivesAnItalianErrorAndLosesNothing)
             EXPECT_NE(std::string(e.what()).find("Errore di I/O"), std::string::npos) << e.what();
         }
         EXPECT_THROW(MakeCurrent("Verdi Luca", Record({})), IoError);
-        EXPECT_THROW(SubjectArchive("BASE").DeleteEntry(1), IoError);
+        EXPECT_THROW(SubjectArchive("BASE").DeleteEntry(SubjectArchive("BASE").Entry(1)), IoError);
     }
     // The index is as it was and every entry still has its subject.
     EXPECT_EQ(dir.Get("BASE.ST1"), st1);

@@ -1,4 +1,5 @@
 #include "platform/Errors.h"
+#include "platform/FileBatch.h"
 #include "platform/TextFile.h"
 #include "support/TempFolder.h"
 
@@ -6,6 +7,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <sys/resource.h>
 
@@ -141,6 +143,61 @@ TEST(TextFileTest, AtomicWriteFailingHalfWayKeepsTheOldContent)
     EXPECT_TRUE(threw);
     EXPECT_EQ(dir.Get("Impostazioni.txt"), old);
     EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"Impostazioni.txt"}));
+}
+
+TEST(FileBatchTest, CommitMakesEveryStepAndLeavesNoTemporaryFile)
+{
+    TempFolder dir;
+    dir.Put("Dati.ST2", "AAAABBBB");
+    dir.Put("Indice.ST1", "vecchio");
+    dir.Put("FileDum/Traccia.dum", "traccia");
+    FileBatch batch;
+    batch.AppendAt("DATI.st2", 8, "CCCC");
+    batch.WriteAt("Dati.ST2", 0, "aa");
+    batch.Replace("indice.st1", "nuovo");
+    batch.Replace("FileDum\\Nuovo.dum", "uno\r\n");
+    batch.Remove("FileDum\\Traccia.dum");
+    batch.Remove("FileDum\\Manca.dum");
+    EXPECT_EQ(dir.Get("Indice.ST1"), "vecchio"); // nothing before the commit
+    batch.Commit();
+    EXPECT_EQ(dir.Get("Dati.ST2"), "aaAABBBBCCCC");
+    EXPECT_EQ(dir.Get("Indice.ST1"), "nuovo");
+    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"Dati.ST2", "Indice.ST1", "FileDum"}));
+    EXPECT_EQ(Entries(dir.Path() / "FileDum"), (std::set<std::string>{"Nuovo.dum"}));
+    EXPECT_TRUE(batch.Empty());
+}
+
+TEST(FileBatchTest, AFailingStepRenamesNothingAndNamesTheFile)
+{
+    TempFolder dir;
+    dir.Put("Indice.ST1", "vecchio");
+    dir.Put("Blocco", "non una cartella");
+    dir.Put("Dati.ST2", "1234");
+    const struct {
+        const char* label;
+        std::function<void(FileBatch&)> bad;
+        const char* file;
+    } cases[] = {
+        {"a folder that is a file", [](FileBatch& b) { b.Replace("Blocco\\dati.txt", "x"); }, "Blocco\\dati.txt"},
+        {"a write past the end", [](FileBatch& b) { b.WriteAt("Dati.ST2", 5, "x"); }, "Dati.ST2"},
+        {"an append where the file no longer ends", [](FileBatch& b) { b.AppendAt("Dati.ST2", 2, "x"); },
+         "Dati.ST2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        FileBatch batch;
+        batch.Replace("Indice.ST1", "nuovo");
+        c.bad(batch);
+        try {
+            batch.Commit();
+            ADD_FAILURE() << "no IoError";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.File(), c.file);
+        }
+        EXPECT_EQ(dir.Get("Indice.ST1"), "vecchio");
+        EXPECT_EQ(dir.Get("Dati.ST2"), "1234");
+        EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"Blocco", "Dati.ST2", "Indice.ST1"}));
+    }
 }
 
 TEST(TextFileTest, LineOrEmptyPastTheEndIsEmpty)
