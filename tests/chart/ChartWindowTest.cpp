@@ -4,15 +4,15 @@
 // and the main window's button that opens it.
 #include "archive/CurrentSubject.h"
 #include "chart/UgrVelko.h"
+#include "main/Forms.h"
+#include "main/Startup.h"
+#include "main/UnVelKor.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordingCanvas.h"
-#include "shell/Forms.h"
 #include "shell/OrbSettings.h"
 #include "shell/SharedState.h"
-#include "shell/Startup.h"
-#include "shell/UnVelKor.h"
 #include "support/TempFolder.h"
 
 #include <QLabel>

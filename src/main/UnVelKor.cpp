@@ -1,7 +1,8 @@
-#include "shell/UnVelKor.h"
+#include "main/UnVelKor.h"
 
 #include "archive/CurrentSubject.h"
 #include "astro/Chart.h"
+#include "main/Forms.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
@@ -11,7 +12,6 @@
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
-#include "shell/Forms.h"
 #include "shell/OrbSettings.h"
 #include "shell/Settings.h"
 #include "shell/SharedState.h"

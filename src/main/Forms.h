@@ -23,7 +23,7 @@
 #include "kb/UnSintom3.h"
 #include "kb/UnTerCom.h"
 #include "kb/UnTerapi.h"
-#include "shell/PendingForms.h"
+#include "main/PendingForms.h"
 
 class TFoVelkor;
 

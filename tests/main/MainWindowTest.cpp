@@ -1,16 +1,16 @@
 // The main window driven offscreen on a copy of the built program folder:
 // start-up, activation, every button, the administrator codes, the node and
 // orb selectors, and the edit-box and placement helpers.
+#include "main/Forms.h"
+#include "main/Startup.h"
+#include "main/UnVelKor.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
-#include "shell/Forms.h"
 #include "shell/SharedState.h"
-#include "shell/Startup.h"
 #include "shell/UnControlli.h"
-#include "shell/UnVelKor.h"
 #include "support/TempFolder.h"
 
 #include <QComboBox>
