@@ -5,9 +5,10 @@
 #include "platform/FileSystem.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/Settings.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,8 +2,9 @@
 
 #include "archive/BirthDataCheck.h"
 #include "platform/FloatText.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 

@@ -1,7 +1,8 @@
 #include "archive/ChartCodes.h"
 
+#include "core/Angles.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 

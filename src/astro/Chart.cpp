@@ -2,10 +2,12 @@
 
 #include "astro/Ephemeris.h"
 #include "astro/Houses.h"
+#include "core/Angles.h"
+#include "core/Calendar.h"
 #include "platform/Errors.h"
 #include "platform/FloatText.h"
 #include "platform/TextFile.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 
@@ -13,8 +15,6 @@ namespace {
 
 const char* const kShortNames[kScorePoints] = {"SOL", "LUN", "MER", "VEN", "MAR", "GIO",
                                                "SAT", "URA", "NET", "PLU", "ASC", "MC"};
-
-long double Frac(long double x) { return x - std::floor(x); }
 
 int ReadWhole(const std::string& text, const char* what)
 {
@@ -92,7 +92,7 @@ ChartMoment CurrentSubjectMoment()
     const SubjectState& s = CurrentSubject;
     ChartMoment m;
     m.Zone = s.Zone;
-    m.JD = JulianDay(s.Calendar, s.Day, s.Month, s.Year, s.Hour, s.Minute) + s.Zone / 24;
+    m.JD = JulianDayNumber(s.Calendar, s.Day, s.Month, s.Year, s.Hour, s.Minute) + s.Zone / 24;
     m.LatitudeDeg = ReadWhole(s.LatDeg, "latitudine") + ReadWhole(s.LatMin, "latitudine") / 60.0L;
     if (s.LatHemi == "S" || s.LatHemi == "s")
         m.LatitudeDeg = -m.LatitudeDeg;
@@ -120,7 +120,7 @@ void ComputeChartHouses(const ChartMoment& m)
     const int lonDeg = static_cast<int>(lonMinutes / 60);
     const int lonMin = static_cast<int>(lonMinutes - 60.0L * lonDeg);
     const long double rest = lonAbs - lonMinutes / 60; // degrees
-    const long double ut = 24 * Frac(m.JD - 0.5L) + (west ? -rest : rest) / 15;
+    const long double ut = UniversalHours(m.JD) + (west ? -rest : rest) / 15;
     ComputeHouses(1, lonDeg, lonMin, HouseCusps, "N", ut, 0, 0, 0, lat < 0 ? "S" : "N", latMin, latDeg,
                   west ? "O" : "E", m.JD);
 }
@@ -170,7 +170,7 @@ long double FindSunrise()
 {
     const ChartMoment m = CurrentSubjectMoment();
     const SubjectState& s = CurrentSubject;
-    return FindSunrise(m, JulianDay(s.Calendar, s.Day, s.Month, s.Year, 0, 0) + s.Zone / 24);
+    return FindSunrise(m, JulianDayNumber(s.Calendar, s.Day, s.Month, s.Year, 0, 0) + s.Zone / 24);
 }
 
 int RisingSignForAffinity(long double asc)

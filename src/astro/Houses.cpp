@@ -1,7 +1,8 @@
 #include "astro/Houses.h"
 
+#include "core/Angles.h"
+#include "core/Calendar.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 
 #include <cmath>
 
@@ -9,26 +10,11 @@ long double LocalSiderealTime = kNotComputed;
 
 namespace {
 
-constexpr long double kTwoPi = 2 * kPi;
-constexpr long double kHalfPi = kPi / 2;
-
 std::string LastSetting;
 bool LastFallback = false;
 bool AnyComputed = false;
 
 constexpr const char* kPlacidusPolarName = "PLACIDO (Porfirio oltre il circolo polare)";
-
-long double Rad(long double deg)
-{
-    return deg * kPi / 180;
-}
-
-// x reduced to 0 <= x < period.
-long double Reduce(long double x, long double period)
-{
-    x -= period * std::floor(x / period);
-    return x >= period ? x - period : x;
-}
 
 // The angle whose tangent is num/den, in the quadrant of the signs of both
 // terms, radians 0..2pi. For non-zero terms this is atan(num/den) plus the
@@ -176,7 +162,8 @@ bool Placidus(std::array<long double, 13>& c, long double ramc, long double lat,
 
 void Koch(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), phi = Rad(latDeg), ramc = Rad(ramcDeg), mc = Rad(c[10]);
+    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
+    const long double mc = DegToRad(c[10]);
     const long double sinDelta = std::sin(mc) * std::sin(eps);
     const long double delta = std::atan(sinDelta / std::sqrt(1 - sinDelta * sinDelta));
     const long double s = std::tan(phi) * std::tan(delta);
@@ -217,7 +204,7 @@ void Koch(std::array<long double, 13>& c, long double ramcDeg, long double latDe
 
 void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), phi = Rad(latDeg), ramc = Rad(ramcDeg);
+    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
     struct Piece {
         long double xDeg;
         int cusp;
@@ -225,7 +212,7 @@ void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long dou
     static constexpr Piece kPieces[] = {{30, 11}, {60, 12}, {120, 2}, {150, 3}};
     std::array<long double, 13> rad {};
     for (const Piece& p : kPieces) {
-        const long double x = Rad(p.xDeg);
+        const long double x = DegToRad(p.xDeg);
         const long double b = std::atan(std::tan(phi) * std::sin(x));
         const long double r = std::tan(b);
         const long double cc = std::cos(x + ramc);
@@ -239,8 +226,8 @@ void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long dou
         const long double c2 = cc * std::cos(eps) - r * std::sin(eps);
         rad[static_cast<std::size_t>(p.cusp)] = AtanQuadrant(r2, c2);
     }
-    rad[1] = Rad(c[1]);
-    rad[10] = Rad(c[10]);
+    rad[1] = DegToRad(c[1]);
+    rad[10] = DegToRad(c[10]);
     auto opp = [](long double x) { return x + kPi > kTwoPi ? x + kPi - kTwoPi : x + kPi; };
     rad[4] = opp(rad[10]);
     rad[5] = opp(rad[11]);
@@ -254,10 +241,10 @@ void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long dou
 
 void Campanus(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), phi = Rad(latDeg), ramc = Rad(ramcDeg);
+    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
     for (int k = 1; k <= 12; ++k) {
         // 60.000001 keeps every argument off 90 and 270 degrees exactly.
-        const long double a = Rad(30.0L * k + 60.000001L);
+        const long double a = DegToRad(30.0L * k + 60.000001L);
         long double z = std::atan(std::cos(phi) * std::tan(a));
         if (z < 0)
             z += kPi;
@@ -276,9 +263,9 @@ void Campanus(std::array<long double, 13>& c, long double ramcDeg, long double l
 
 void Morinus(std::array<long double, 13>& c, long double ramcDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), ramc = Rad(ramcDeg);
+    const long double eps = DegToRad(epsDeg), ramc = DegToRad(ramcDeg);
     for (int k = 1; k <= 12; ++k) {
-        const long double y = Rad(30.0L * k + 60.000001L);
+        const long double y = DegToRad(30.0L * k + 60.000001L);
         const long double p = std::cos(eps) * std::sin(ramc + y);
         long double w = std::atan(p / std::cos(ramc + y));
         if (w < 0)
@@ -362,13 +349,13 @@ namespace houses {
 
 long double MeanObliquity(long double jd)
 {
-    const long double T = (jd - 2415020) / 36525;
+    const long double T = JulianCenturies(jd);
     return 23.4522944L - 0.0130125L * T;
 }
 
 long double LocalSiderealHours(long double jd, long double universalHours, long double eastLonDeg)
 {
-    const long double T = (jd - 2415020) / 36525;
+    const long double T = JulianCenturies(jd);
     const long double theta0 = Reduce(18.6460655L + 2400.05126L * T + 0.000025805555L * T * T, 24);
     const long double h = Reduce(universalHours + 12, 24);
     return Reduce(theta0 + h + eastLonDeg / 15, 24);

@@ -6,8 +6,9 @@
 #include "kb/KbRecords.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
+#include "shell/LongitudeTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 #include <optional>

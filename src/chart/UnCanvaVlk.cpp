@@ -1,10 +1,13 @@
 #include "chart/UnCanvaVlk.h"
 
 #include "astro/Houses.h"
+#include "core/Angles.h"
 #include "platform/Emf.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
+#include "shell/LongitudeTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 #include <utility>

@@ -44,9 +44,22 @@ std::optional<LocalTime> ModificationTime(std::string_view name)
     return FromTimeT(std::chrono::system_clock::to_time_t(sys));
 }
 
+namespace {
+std::optional<LocalTime>& FixedTime()
+{
+    static std::optional<LocalTime> fixed;
+    return fixed;
+}
+} // namespace
+
 LocalTime Now()
 {
-    return FromTimeT(std::time(nullptr));
+    return FixedTime() ? *FixedTime() : FromTimeT(std::time(nullptr));
+}
+
+void FixClock(std::optional<LocalTime> time)
+{
+    FixedTime() = time;
 }
 
 std::vector<std::string> List(std::string_view folder, std::string_view pattern)

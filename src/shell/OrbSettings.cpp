@@ -4,7 +4,7 @@
 #include "platform/FloatText.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <vector>
 

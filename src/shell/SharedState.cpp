@@ -1,5 +1,7 @@
 #include "shell/SharedState.h"
 
+#include "core/Calendar.h"
+
 SubjectState CurrentSubject;
 bool SubjectLoaded = false;
 PrintSettingsState PrintSettings;
@@ -83,4 +85,18 @@ void ClearSharedState()
     EquationOfTime = kNotComputed;
     HouseCusps.fill(kNotComputed);
     PrintBodyLongitude.fill(kNotComputed);
+}
+
+void SetWheelRadii()
+{
+    WheelRadii = {173, 105, 67, 57, 57, 44, 44, 38};
+}
+
+void ClearOutOfRange(long double jd)
+{
+    if (InEphemerisRange(jd))
+        return;
+    CurrentSubject.InEphemerisRange = false;
+    for (int i = 1; i <= 5; ++i)
+        BodyLongitude[static_cast<std::size_t>(i)] = 0;
 }

@@ -149,3 +149,11 @@ extern std::array<long double, 25> PrintBodyLongitude;
 // Start-up step 1: every chart table and string cleared, NodeKind and
 // OrbSetLetter empty.
 void ClearSharedState();
+
+// The ring radii of the main-window charts: 173, 105, 67, 57, 57, 44, 44, 38.
+void SetWheelRadii();
+
+// Outside the ephemeris range [2396758.5, 2481129.5] clears
+// CurrentSubject.InEphemerisRange and zeroes the first five entries of the
+// position table; inside it does nothing.
+void ClearOutOfRange(long double jd);

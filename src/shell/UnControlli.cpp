@@ -3,7 +3,7 @@
 #include "platform/Cp1252Q.h"
 #include "platform/FloatText.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 // that must leave the destination exactly as it was.
 #include "archive/Backup.h"
 #include "platform/Dialogs.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

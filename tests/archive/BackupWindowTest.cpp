@@ -7,9 +7,9 @@
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
 #include "shell/UnControlli.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractItemView>

@@ -10,9 +10,10 @@
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/FloatText.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
+#include "shell/Texts.h"
 #include "shell/UnControlli.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <QComboBox>

@@ -6,8 +6,10 @@
 #include "astro/Ephemeris.h"
 #include "astro/PlanetaryHour.h"
 
+#include "core/Angles.h"
+#include "shell/DateTexts.h"
+#include "shell/LongitudeTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 
 #include <gtest/gtest.h>
 

@@ -5,11 +5,11 @@
 #include "chart/UnCanvaVlk.h"
 
 #include "astro/Houses.h"
+#include "core/Angles.h"
 #include "platform/Emf.h"
 #include "platform/Errors.h"
 #include "platform/RecordingCanvas.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

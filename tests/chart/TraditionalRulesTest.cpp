@@ -29,25 +29,6 @@ double At(int sign, double degrees) { return 30.0 * (sign - 1) + degrees; }
 
 } // namespace
 
-// Reduction of longitudes: every rule below relies on 0 <= lon < 360.
-TEST(TraditionalRulesLongitude, ReducesOutOfRangeAndRejectsNonFinite)
-{
-    EXPECT_DOUBLE_EQ(Norm360(370), 10);
-    EXPECT_DOUBLE_EQ(Norm360(-10), 350);
-    EXPECT_DOUBLE_EQ(Norm360(720), 0);
-    // A tiny negative value must not come out as 360 itself (sign 13).
-    EXPECT_DOUBLE_EQ(Norm360(-1e-20), 0);
-    EXPECT_EQ(SignOf(-1e-20), Aries);
-    EXPECT_EQ(SignOf(-0.001), Pisces);
-    EXPECT_EQ(SignOf(359.9999999), Pisces);
-    EXPECT_TRUE(std::isnan(Norm360(kNaN)));
-    EXPECT_TRUE(std::isnan(Norm360(kInf)));
-    EXPECT_EQ(SignOf(kNaN), 0);
-    EXPECT_TRUE(std::isnan(DegreesInSign(-kInf)));
-    EXPECT_DOUBLE_EQ(Separation(350, 10), 20);
-    EXPECT_DOUBLE_EQ(Separation(10, 190), 180);
-}
-
 TEST(TraditionalRulesDignities, PlanetInSign)
 {
     struct Case {
