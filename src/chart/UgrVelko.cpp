@@ -4,6 +4,7 @@
 #include "astro/Houses.h"
 #include "chart/AttributionKeys.h"
 #include "chart/Attributions.h"
+#include "chart/TraditionalRules.h"
 #include "chart/UnCanvaVlk.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
@@ -683,7 +684,8 @@ void TFgrVelko::ShowAttributions(bool body, int number)
 void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
 {
     const long double asc = HouseCusps[1];
-    const long double points[2] = {Wheel::Antiscion(longitude), Wheel::ContraAntiscion(longitude)};
+    const long double points[2] = {TraditionalRules::Antiscion(longitude),
+                                   TraditionalRules::ContraAntiscion(longitude)};
     SelectPen(2);
     for (long double p : points) {
         const PagePoint a = PolarPoint(Wheel::kCX, Wheel::kCY, Wheel::kSignInner, longitude, asc);

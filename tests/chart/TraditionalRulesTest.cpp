@@ -4,6 +4,7 @@
 // affinities, the Sun's condition of a planet and the rulers of the year.
 #include "chart/TraditionalRules.h"
 
+#include "core/Angles.h"
 #include "platform/Errors.h"
 #include "support/TempFolder.h"
 
@@ -253,8 +254,8 @@ TEST(TraditionalRulesAntiscia, SignsReflectAsTheirDegrees)
     EXPECT_EQ(ContraAntiscionSign(Virgo), Libra);
     // The sign of a reflected degree is the reflected sign.
     for (int sign = 1; sign <= 12; ++sign) {
-        EXPECT_EQ(SignOf(Antiscion(At(sign, 12.5))), AntiscionSign(sign)) << sign;
-        EXPECT_EQ(SignOf(ContraAntiscion(At(sign, 12.5))), ContraAntiscionSign(sign)) << sign;
+        EXPECT_EQ(SignNumber(Antiscion(At(sign, 12.5))), AntiscionSign(sign)) << sign;
+        EXPECT_EQ(SignNumber(ContraAntiscion(At(sign, 12.5))), ContraAntiscionSign(sign)) << sign;
     }
     EXPECT_EQ(AntiscionSign(0), 0);
     EXPECT_EQ(ContraAntiscionSign(13), 0);

@@ -5,7 +5,9 @@
 // empty program folder.
 #include "chart/AnalysisPages.h"
 #include "chart/Attributions.h"
+#include "chart/TraditionalRules.h"
 #include "chart/Wheel.h"
+#include "core/Angles.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
@@ -26,7 +28,7 @@ long double Gap(long double a, long double b)
 void EqualCusps(long double first = 0)
 {
     for (int h = 1; h <= 12; ++h)
-        HouseCusps[std::size_t(h)] = Wheel::Norm360(first + (h - 1) * 30);
+        HouseCusps[std::size_t(h)] = Norm360(first + (h - 1) * 30);
     HouseCusps[13] = HouseCusps[1];
 }
 
@@ -143,9 +145,9 @@ TEST(WheelPositions, HousesCountFifteenDegreesBeforeTheCusp)
     EXPECT_EQ(Wheel::HouseOf(350, HouseCusps), 1);
     EXPECT_EQ(Wheel::TermSectorOf(345, 0), 1);
     EXPECT_EQ(Wheel::TermSectorOf(344.9L, 0), 60);
-    EXPECT_EQ(Wheel::DecanOf(359.9L), 36);
-    EXPECT_EQ(Wheel::DecanRuler(1), 5);
-    EXPECT_EQ(Wheel::DecanRuler(36), 5);
+    EXPECT_EQ(DecanNumber(359.9L), 36);
+    EXPECT_EQ(TraditionalRules::DecanRulerOf(1), 5);
+    EXPECT_EQ(TraditionalRules::DecanRulerOf(36), 5);
 }
 
 TEST(WheelPositions, PositionFileKeyGroups)
@@ -259,7 +261,7 @@ TEST(AspettiGrid, ClassificationOrderAndOrbs)
         EXPECT_EQ(AnalysisPages::ClassifyAspetto(c.s, c.majors).glyph, c.glyph) << double(c.s) << " " << c.majors;
     EXPECT_EQ(AnalysisPages::DeviationText(120, 117.4L), "03");
     EXPECT_EQ(AnalysisPages::DeviationText(0, 0.2L), "00");
-    EXPECT_NEAR(AnalysisPages::Separation(350, 10), 20, 1e-12);
+    EXPECT_NEAR(Separation(350, 10), 20, 1e-12);
 }
 
 TEST(PowerBars, ScaledToThirtyAtLeastThreeColouredBySign)
