@@ -443,9 +443,8 @@ void TFoInputVlk::BBprosegiuClick()
         return;
     }
     InputCalendar = static_cast<std::uint8_t>(calendar);
-    const bool saved = CurrentSubject.InEphemerisRange;
-    const long double localJD = JulianDay(calendar, birth_.day, birth_.month, birth_.year, birth_.hour, birth_.minute);
-    CurrentSubject.InEphemerisRange = saved;
+    const long double localJD =
+        JulianDayNumber(calendar, birth_.day, birth_.month, birth_.year, birth_.hour, birth_.minute);
     const std::string place = Text(EditLocEstesa);
     if (place.empty()) {
         Dialogs::Warning(matches_.empty() ? "Manca Nome Località" : "Doppio Clic sull'Elenco Località");

@@ -27,24 +27,6 @@ int ReadWhole(const std::string& text, const char* what)
     return static_cast<int>(*v);
 }
 
-// The shared chart tables, saved and restored around a search.
-struct SavedTables {
-    std::array<long double, 25> lon = BodyLongitude, lat = BodyLatitude, ra = BodyRightAscension,
-                                dec = BodyDeclination;
-    std::array<long double, 14> cusps = HouseCusps;
-    long double lst = LocalSiderealTime, eot = EquationOfTime;
-    void Restore() const
-    {
-        BodyLongitude = lon;
-        BodyLatitude = lat;
-        BodyRightAscension = ra;
-        BodyDeclination = dec;
-        HouseCusps = cusps;
-        LocalSiderealTime = lst;
-        EquationOfTime = eot;
-    }
-};
-
 } // namespace
 
 const char* ChartTempFileName(int kind)
@@ -144,7 +126,8 @@ WholeChart ComputeCurrentSubjectChart() { return ComputeWholeChart(CurrentSubjec
 
 long double FindSunrise(const ChartMoment& place, long double jd0)
 {
-    const SavedTables saved;
+    // The search works in the shared tables; they come back as they were.
+    const ChartTablesScope tables;
     ChartMoment m = place;
     m.JD = jd0;
     ComputeBodiesWithMotion(1, m.JD);
@@ -162,7 +145,6 @@ long double FindSunrise(const ChartMoment& place, long double jd0)
     }
     if (m.JD - jd0 > 1)
         m.JD -= std::floor(m.JD - jd0);
-    saved.Restore();
     return m.JD;
 }
 

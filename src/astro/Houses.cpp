@@ -6,13 +6,7 @@
 
 #include <cmath>
 
-long double LocalSiderealTime = kNotComputed;
-
 namespace {
-
-std::string LastSetting;
-bool LastFallback = false;
-bool AnyComputed = false;
 
 constexpr const char* kPlacidusPolarName = "PLACIDO (Porfirio oltre il circolo polare)";
 
@@ -337,12 +331,13 @@ std::string HouseSystemDisplayName(std::string_view setting, bool porphyryFallba
 
 std::string HouseSystemDisplayName()
 {
-    return AnyComputed ? HouseSystemDisplayName(LastSetting, LastFallback) : std::string();
+    const LastHousesState& last = ChartTables.LastHouses;
+    return last.Computed ? HouseSystemDisplayName(last.Setting, last.PorphyryFallback) : std::string();
 }
 
 bool LastHousesUsedPorphyryFallback()
 {
-    return LastFallback;
+    return ChartTables.LastHouses.PorphyryFallback;
 }
 
 namespace houses {
@@ -465,7 +460,5 @@ void ComputeHouses(int type, int lonDeg, int lonMin, std::array<long double, 14>
     for (std::size_t k = 1; k <= 12; ++k)
         cusps[k] = t.Cusp[k];
     cusps[13] = cusps[1];
-    LastSetting = HouseSystemSetting;
-    LastFallback = t.PorphyryFallback;
-    AnyComputed = true;
+    ChartTables.LastHouses = {true, HouseSystemSetting, t.PorphyryFallback};
 }

@@ -691,17 +691,12 @@ std::vector<PowerBar> PowerBars(const std::vector<long double>& values)
 
 std::vector<long double> ComputePowers()
 {
-    // The scoring recomputes the chart with Placidus houses; everything it
-    // changes in the shared tables comes back afterwards.
-    const auto lon = BodyLongitude;
-    const auto lat = BodyLatitude;
-    const auto ra = BodyRightAscension;
-    const auto dec = BodyDeclination;
-    const auto cusps = HouseCusps;
-    const long double eot = EquationOfTime;
-    const std::string system = HouseSystemSetting;
     std::vector<long double> values;
-    try {
+    {
+        // The scoring recomputes the chart with Placidus houses; the chart
+        // tables and the settings come back as they were, whatever happens.
+        const ChartTablesScope tables;
+        const ChartSettingsScope settings;
         HouseSystemSetting = "PLACIDO";
         if (!ProgramPath::Exists(ChartTempFileName(kBirthChart)))
             WriteChartTempFile(kBirthChart, {"TEMA NATALE", CurrentSubjectMoment().JD});
@@ -710,13 +705,7 @@ std::vector<long double> ComputePowers()
         const auto total = std::find(lines.begin(), lines.end(), std::string("TOTALE"));
         for (auto it = total == lines.end() ? total : total + 1; it != lines.end() && values.size() < 10; ++it)
             values.push_back(std::strtold(it->c_str(), nullptr));
-    } catch (...) {
-        BodyLongitude = lon, BodyLatitude = lat, BodyRightAscension = ra, BodyDeclination = dec;
-        HouseCusps = cusps, EquationOfTime = eot, HouseSystemSetting = system;
-        throw;
     }
-    BodyLongitude = lon, BodyLatitude = lat, BodyRightAscension = ra, BodyDeclination = dec;
-    HouseCusps = cusps, EquationOfTime = eot, HouseSystemSetting = system;
     values.resize(10, 0);
 
     std::size_t best = 0;

@@ -378,10 +378,7 @@ void TFoVelkor::FormActivate()
     Guarded([this] {
         ResetStaleBackupFolder();                                      // 1
         EnsurePersonalArchive();                                       // 2
-        SplitDisplayDate(TodayText() + " 00:00");                      // 3
-        const SubjectState saved = CurrentSubject;
-        TodayJD = JulianDay(1, CurrentSubject.Day, CurrentSubject.Month, CurrentSubject.Year, 0, 0);
-        CurrentSubject = saved;
+        TodayJD = TodayJulianDay();                                    // 3
         RememberMainSize();                                            // 4
         ReadUserName();                                                // 5
         BitBtnNomeCognome->setText(ToQ(UserFullName));

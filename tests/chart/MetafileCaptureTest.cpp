@@ -39,12 +39,6 @@ protected:
     {
         ToMetafile = false;
         EndCapture(""); // drops a capture a failed test left open
-        ToMetafile = saved_.toMetafile;
-        MetafileCanvas = saved_.canvas;
-        ScreenWidthPixels = saved_.width;
-        ScreenHeightPixels = saved_.height;
-        PrinterAvailable = saved_.available;
-        PrinterLandscape = saved_.landscape;
     }
     // The reference device size written in the file's header.
     static std::pair<int, int> DeviceSize(const std::string& bytes)
@@ -55,12 +49,8 @@ protected:
     TempFolder dir_;
 
 private:
-    struct {
-        bool toMetafile = ToMetafile;
-        Canvas* canvas = MetafileCanvas;
-        int width = ScreenWidthPixels, height = ScreenHeightPixels;
-        bool available = PrinterAvailable, landscape = PrinterLandscape;
-    } saved_;
+    const DrawingScope drawing_;
+    const PrintContextScope context_;
 };
 
 TEST_F(CaptureTest, WritesWhatWasDrawnUnderEmf)

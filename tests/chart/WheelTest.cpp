@@ -86,6 +86,7 @@ TEST(WheelSpread, NoTwoSymbolsCloserThanEightDegrees)
 
 TEST(WheelHit, FourteenPixelsHitFifteenDoNot)
 {
+    const DrawingScope drawing;
     PageScale = 4, ZoomFactor = 1, StretchX = StretchY = 1, OriginX = OriginY = 0;
     EXPECT_TRUE(Wheel::Hits(214, 200, 50, 50));
     EXPECT_FALSE(Wheel::Hits(215, 200, 50, 50));
@@ -94,7 +95,6 @@ TEST(WheelHit, FourteenPixelsHitFifteenDoNot)
     OriginX = 10;
     EXPECT_TRUE(Wheel::Hits(224, 200, 50, 50));
     EXPECT_FALSE(Wheel::Hits(195, 200, 50, 50));
-    OriginX = 0;
 }
 
 TEST(WheelCycles, BodyClicksCycleAndStopAtAStepThatDoesNotApply)

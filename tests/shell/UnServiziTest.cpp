@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -25,26 +26,16 @@ class UnServiziTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedSubject_ = CurrentSubject;
-        savedCalendar_ = InputCalendar;
-        savedLongitudes_ = BodyLongitude;
-        savedRadii_ = WheelRadii;
         CurrentSubject = SubjectState {};
         InputCalendar = 1;
     }
-    void TearDown() override
-    {
-        CurrentSubject = savedSubject_;
-        InputCalendar = savedCalendar_;
-        BodyLongitude = savedLongitudes_;
-        WheelRadii = savedRadii_;
-    }
 
 private:
-    SubjectState savedSubject_;
-    std::uint8_t savedCalendar_ = 1;
-    std::array<long double, 25> savedLongitudes_ {};
-    std::array<int, 8> savedRadii_ {};
+    const CurrentSubjectScope subject_;
+    const SharedStateScope<std::uint8_t, InputCalendar> calendar_;
+    const ChartTablesScope tables_;
+    const PrintContextScope context_;
+    const DrawingScope drawing_;
 };
 
 long double Dms(long double deg, long double min, long double sec)
@@ -509,6 +500,36 @@ TEST_F(UnServiziTest, ClearOutOfRange)
             EXPECT_EQ(BodyLongitude[i], c.cleared ? 0 : 7) << "body " << i;
         EXPECT_EQ(BodyLongitude[6], 7);
     }
+}
+
+// ---- Scopes of the shared state ---------------------------------------------
+
+// A scope puts its whole group back, every member and the names the
+// program uses for them, also when an error leaves the scope.
+TEST_F(UnServiziTest, ScopePutsTheWholeGroupBackAfterAnError)
+{
+    BodyLongitude[1] = 10;
+    LocalSiderealTime = 3;
+    ChartTables.LastHouses = {true, "KOCH", false};
+    PageScale = 2;
+    ChartForm = nullptr;
+    try {
+        const ChartTablesScope tables;
+        const DrawingScope drawing;
+        BodyLongitude[1] = 20;
+        LocalSiderealTime = 4;
+        ChartTables.LastHouses = {true, "PLACIDO", true};
+        PageScale = 7;
+        EXPECT_EQ(Drawing.PageScale, 7);
+        EXPECT_EQ(tables.Saved().BodyLongitude[1], 10);
+        throw std::runtime_error("ricerca interrotta");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(BodyLongitude[1], 10);
+    EXPECT_EQ(LocalSiderealTime, 3);
+    EXPECT_EQ(ChartTables.LastHouses.Setting, "KOCH");
+    EXPECT_FALSE(ChartTables.LastHouses.PorphyryFallback);
+    EXPECT_EQ(PageScale, 2);
 }
 
 } // namespace
