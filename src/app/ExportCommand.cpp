@@ -5,6 +5,7 @@
 #include "astro/Chart.h"
 #include "chart/AnalysisPages.h"
 #include "chart/TestSheet.h"
+#include "chart/UnCanvaVlk.h"
 #include "platform/Cp1252.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Emf.h"
@@ -30,10 +31,10 @@ const char* const kExportUsage =
 namespace {
 
 // Device units per page unit of every exported file: 10 per millimetre, so
-// a landscape page of 279 x 202 is 2790 x 2020 units at 254 dots per inch.
+// a landscape page (kPageWidth x kLandscapePageHeight, 279 x 202) is
+// 2790 x 2020 units at 254 dots per inch.
 constexpr int kUnitsPerPageUnit = 10;
 constexpr int kDotsPerInch = 254;
-constexpr int kPageWidth = 279, kPageHeight = 202;
 
 // The page being exported stands for the chart window: symbols are drawn
 // only while a chart window is visible.
@@ -137,7 +138,7 @@ int RunExportCommand(const std::vector<std::string>& args)
         return ToolFailure("nome di file non valido: " + Cp1252::FromUtf8(out));
     const std::string outName = Cp1252::FromUtf8(path.string());
     const QString qPath = QString::fromStdString(path.string());
-    const int width = kPageWidth * kUnitsPerPageUnit, height = kPageHeight * kUnitsPerPageUnit;
+    const int width = kPageWidth * kUnitsPerPageUnit, height = kLandscapePageHeight * kUnitsPerPageUnit;
 
     try {
         const auto app = EnsureGuiApplication();

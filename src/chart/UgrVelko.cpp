@@ -343,7 +343,7 @@ void TFgrVelko::LayoutFromPageUnits()
 void TFgrVelko::ResetImage()
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize logical = size().expandedTo(QSize(PxX(280), PxY(203)));
+    const QSize logical = size().expandedTo(QSize(PxX(kScreenPageWidth), PxY(kScreenPageHeight)));
     if (imagePainter_.isActive())
         imagePainter_.end();
     image_ = QImage(logical * ratio, QImage::Format_RGB32);
@@ -471,7 +471,7 @@ void TFgrVelko::Timer1Timer()
         AnalysisPages::PageContext context {hour_, &centres_};
         lastPage_ = AnalysisPages::DrawPage(currentPage_, 0, context);
     } else {
-        FillBlack(0, 0, 280, 203);
+        FillBlack(0, 0, kScreenPageWidth, kScreenPageHeight);
         DrawMainWheel();
     }
     update();

@@ -673,11 +673,11 @@ void DrawPageFrame(DrawingForm& form)
     if (ToPrinter || ToMetafile || !PrintEnabled)
         return;
     const DrawTarget t {&form.FormCanvas(), TargetKind::Screen};
-    const long double h = PrinterLandscape ? 202 : 405;
+    const long double h = PrinterLandscape ? kLandscapePageHeight : kPortraitPageHeight;
     PenOn(t, 7);
     t.canvas->MoveTo(Device(1, 1));
-    t.canvas->LineTo(Device(279, 1));
-    t.canvas->LineTo(Device(279, h));
+    t.canvas->LineTo(Device(kPageWidth, 1));
+    t.canvas->LineTo(Device(kPageWidth, h));
     t.canvas->LineTo(Device(1, h));
     t.canvas->LineTo(Device(1, 1));
     t.canvas->ReleasePen();

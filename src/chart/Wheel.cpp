@@ -434,7 +434,7 @@ void DrawWheelVariant(Centres& centres)
     Furniture();
     if (ToPrinter || ToMetafile)
         return; // the black field covers the screen's right column only
-    FillBlack(195, 2, 279, 100);
+    FillBlack(195, 2, kPageWidth, 100);
 }
 
 } // namespace Wheel

@@ -302,13 +302,13 @@ void TFoVelkor::ConnectHandlers()
             page->setEnabled(true);
         ShowModalForm(FgrVelko, 0, false);
     });
-    on(BBOriz, [this] { SummaryChart(16, "L", true); });
-    on(BBoriz2, [this] { SummaryChart(17, "L", false); });
-    on(BBVert, [this] { SummaryChart(5, "P", true); });
-    on(BBvert2, [this] { SummaryChart(18, "P", true); });
+    on(BBOriz, [this] { SummaryChart(kLayoutLandscape1, "L", true); });
+    on(BBoriz2, [this] { SummaryChart(kLayoutLandscape2, "L", false); });
+    on(BBVert, [this] { SummaryChart(kLayoutPortrait1, "P", true); });
+    on(BBvert2, [this] { SummaryChart(kLayoutPortrait2, "P", true); });
     on(BitBtnVarOrbAsp, [this] { ShowModalForm(FoOrbVlk, 10); });
     on(BBCerchio, [this] {
-        LayoutCode = 0;
+        LayoutCode = kLayoutNone;
         ShowModalForm(FgrTxtVlk, 0, false);
     });
     on(BitBtn22, [this] { ShowModalForm(FoSpeLin, 10); });
@@ -440,10 +440,10 @@ void TFoVelkor::LoadCurrentSubject()
     BBApriTesto->setVisible(textPath && ProgramPath::Exists(*textPath));
 }
 
-void TFoVelkor::SummaryChart(int layoutCode, const char* orientation, bool exchangeMarks)
+void TFoVelkor::SummaryChart(SummaryLayout layout, const char* orientation, bool exchangeMarks)
 {
     LoadCurrentSubject();
-    LayoutCode = static_cast<std::uint8_t>(layoutCode);
+    LayoutCode = layout;
     SetWheelRadii();
     PrintOrientation = orientation;
     PrintBodyLongitude = BodyLongitude;
