@@ -527,8 +527,10 @@ void TFoVelkor::MyIdleHandler()
 
 void TFoVelkor::ApplyOrbSet(const std::string& letter)
 {
-    const std::string readBack = ::ApplyOrbSet(letter);
-    ComboOrb->setEditText(OrbItemFor(readBack));
+    const OrbSetAdoption adopted = ::ApplyOrbSet(letter);
+    if (!adopted.message.empty())
+        Dialogs::Error(adopted.message);
+    ComboOrb->setEditText(OrbItemFor(adopted.letter));
 }
 
 void TFoVelkor::SBpassClick()

@@ -368,6 +368,7 @@ private slots:
         QTRY_COMPARE(FromQ(FoVelkor->ComboOrb->currentText()), std::string("A (normali)"));
         QCOMPARE(OrbSetLetter, std::string("A"));
         QCOMPARE(script_->Texts().at(0), std::string("Manca File \"MMVarOrb.dum\""));
+        QCOMPARE(script_->Messages().at(0).kind, Dialogs::Kind::Error);
         QCOMPARE(SplitTextLines(File("FileSet/OrbiDomi.stt")).at(0), std::string("10"));
     }
 
