@@ -444,10 +444,6 @@ void TFgrVelko::FormActivate()
     Panel3->hide();
     PanelTovr->hide();
     PanelSegnaPato->hide();
-    // Hours of the birth place's longitude east of Greenwich.
-    const long double lon = std::strtold(CurrentSubject.LonDeg.c_str(), nullptr) +
-                            std::strtold(CurrentSubject.LonMin.c_str(), nullptr) / 60;
-    zoneOffset_ = lon * 4 / 60 * (CurrentSubject.LonHemi == "E" ? -1 : 1);
     hour_ = ComputeCurrentSubjectChart().Hour;
     ShowSection(1);
     // With the plant work enabled in the main window, the plants panel

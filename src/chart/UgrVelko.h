@@ -90,7 +90,6 @@ public:
     const Wheel::Centres& Centres() const { return centres_; }
     const AnalysisPages::PageResult& LastPage() const { return lastPage_; }
     bool LargeFont() const { return largeFont_; }
-    long double PlaceZoneOffset() const { return zoneOffset_; }
 
     // The device pixel of a page point under the window's transform.
     QPoint PixelOf(PagePoint p) const;
@@ -150,6 +149,5 @@ private:
     std::string planetFilter_ = "Qualsiasi", signFilter_ = "Qualsiasi";
     int signatureClicks_ = 0;
     bool largeFont_ = false, largeAspettiFont_ = false, largePlantFont_ = false, plantsExpanded_ = false;
-    long double zoneOffset_ = 0;
     PlanetaryHourResult hour_;
 };

@@ -409,10 +409,9 @@ void TFoVelkor::LayoutGraphicWindows()
         w->hide();
         w->setGeometry(screen.left, screen.top, screen.width, screen.height);
     }
-    for (TPendingGraphicForm* w : {static_cast<TPendingGraphicForm*>(FgrNaVlk)}) {
-        if (w)
-            w->Panel1->setGeometry(0, screen.height - w->Panel1->height(), screen.width, w->Panel1->height());
-    }
+    if (FgrNaVlk)
+        FgrNaVlk->Panel1->setGeometry(0, screen.height - FgrNaVlk->Panel1->height(), screen.width,
+                                      FgrNaVlk->Panel1->height());
     if (FgrVelko) {
         FgrVelko->hide();
         FgrVelko->setGeometry(screen.left, screen.top, screen.width, screen.height);

@@ -4,6 +4,7 @@
 // and the main window's button that opens it.
 #include "archive/CurrentSubject.h"
 #include "chart/UgrVelko.h"
+#include "chart/Wheel.h"
 #include "main/Forms.h"
 #include "main/Startup.h"
 #include "main/UnVelKor.h"
@@ -81,7 +82,10 @@ private slots:
     void firstDrawingShowsTheWheelAndTheData()
     {
         Open();
-        QVERIFY(HasText(canvas_, "Drevith 3") || !canvas_.CallsOf(RecordingCanvas::Op::Polygon).empty());
+        // The wheel with its furniture: the badge's caption, and the name and
+        // the birth date below the rings.
+        QVERIFY(HasText(canvas_, "Drevith 3"));
+        QVERIFY(HasText(canvas_, Wheel::BirthDateText()));
         QVERIFY(HasText(canvas_, CurrentSubject.Name));
         QCOMPARE(FromQ(form_->EdNome->text()), CurrentSubject.Name);
         QVERIFY(!form_->EdJd->text().isEmpty());
