@@ -154,6 +154,21 @@ bool Placidus(std::array<long double, 13>& c, long double ramc, long double lat,
     return true;
 }
 
+// Cusps 4..9, opposite 10..12 and 1..3, from the eastern ones (radians
+// 0..2pi), then all twelve into c in degrees.
+void OppositeCuspsToDegrees(std::array<long double, 13>& rad, std::array<long double, 13>& c)
+{
+    auto opp = [](long double x) { return x + kPi > kTwoPi ? x + kPi - kTwoPi : x + kPi; };
+    rad[4] = opp(rad[10]);
+    rad[5] = opp(rad[11]);
+    rad[6] = opp(rad[12]);
+    rad[7] = opp(rad[1]);
+    rad[8] = opp(rad[2]);
+    rad[9] = opp(rad[3]);
+    for (std::size_t k = 1; k <= 12; ++k)
+        c[k] = RadToDeg(rad[k]);
+}
+
 void Koch(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
     const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
@@ -185,15 +200,7 @@ void Koch(std::array<long double, 13>& c, long double ramcDeg, long double latDe
         rad[static_cast<std::size_t>(order[i])] = ascFromRA(r);
     }
     rad[10] = mc;
-    auto opp = [](long double x) { return x + kPi > kTwoPi ? x + kPi - kTwoPi : x + kPi; };
-    rad[4] = opp(rad[10]);
-    rad[5] = opp(rad[11]);
-    rad[6] = opp(rad[12]);
-    rad[7] = opp(rad[1]);
-    rad[8] = opp(rad[2]);
-    rad[9] = opp(rad[3]);
-    for (std::size_t k = 1; k <= 12; ++k)
-        c[k] = RadToDeg(rad[k]);
+    OppositeCuspsToDegrees(rad, c);
 }
 
 void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
@@ -222,15 +229,7 @@ void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long dou
     }
     rad[1] = DegToRad(c[1]);
     rad[10] = DegToRad(c[10]);
-    auto opp = [](long double x) { return x + kPi > kTwoPi ? x + kPi - kTwoPi : x + kPi; };
-    rad[4] = opp(rad[10]);
-    rad[5] = opp(rad[11]);
-    rad[6] = opp(rad[12]);
-    rad[7] = opp(rad[1]);
-    rad[8] = opp(rad[2]);
-    rad[9] = opp(rad[3]);
-    for (std::size_t k = 1; k <= 12; ++k)
-        c[k] = RadToDeg(rad[k]);
+    OppositeCuspsToDegrees(rad, c);
 }
 
 void Campanus(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)

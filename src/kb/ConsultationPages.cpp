@@ -92,39 +92,7 @@ std::string NoteText(std::string_view text, std::string_view whenEmpty)
 
 int BisectList(const std::vector<std::string>& items, std::string_view text, bool hiAtCount)
 {
-    if (items.empty())
-        return -1;
-    const int count = static_cast<int>(items.size());
-    int lo = 0;
-    int hi = hiAtCount ? count : count - 1;
-    int a = hi / 2;
-    for (int i = 0; i < 100; ++i) {
-        const std::string_view item = items[static_cast<std::size_t>(std::min(a, count - 1))];
-        const std::string_view head = item.substr(0, std::min(item.size(), text.size()));
-        // string_view compares as memcmp does: by unsigned byte value.
-        const int c = head.compare(text);
-        if (c > 0) {
-            hi = a;
-            a = (a + lo) / 2;
-        } else if (c < 0) {
-            lo = a;
-            a = (a + hi) / 2;
-        }
-    }
-    return std::min(a, count - 1);
-}
-
-void TypeSearchKey(std::string& text, char key, bool upperAll)
-{
-    if (key == '\r' || key == '\n')
-        return;
-    if (key == '\b') {
-        if (!text.empty())
-            text.pop_back();
-        return;
-    }
-    const std::string k(1, key);
-    text += (upperAll || text.empty()) ? UpperCase1252(k) : k;
+    return BisectHeads(items, text, hiAtCount ? items.size() : std::max<std::size_t>(items.size(), 1) - 1, false);
 }
 
 std::vector<std::string> SignaturePopupLines(std::string_view boxText, bool markPrimary)

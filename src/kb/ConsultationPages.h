@@ -3,6 +3,8 @@
 // therapies): up to 140 matches kept by record number, shown 14 to a page,
 // the page indicator, the per-row note cycle, the incremental search over a
 // sorted list and the words of the signature pop-up.
+#include "kb/ListOrder.h" // TypeSearchKey, the key typed in a search box
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -107,10 +109,6 @@ std::string NoteText(std::string_view text, std::string_view whenEmpty);
 // at count - 1, or at count when `hiAtCount`.
 int BisectList(const std::vector<std::string>& items, std::string_view text, bool hiAtCount = false);
 
-// A key typed in a search box: Enter leaves the text, the deletion key
-// (code 8) removes the last character, any other character is appended,
-// upper-cased when `upperAll` or when the text was empty.
-void TypeSearchKey(std::string& text, char key, bool upperAll);
 
 // The lines of the signature pop-up for a box text: words split at every
 // blank and "-"; with `markPrimary` the first (1 + number of "-") words

@@ -123,3 +123,38 @@ std::string LowerCase1252(std::string_view s)
         c = static_cast<char>(Lower(static_cast<unsigned char>(c)));
     return r;
 }
+
+void TypeSearchKey(std::string& text, char key, bool upperAll)
+{
+    if (key == '\r' || key == '\n')
+        return;
+    if (key == '\b') {
+        if (!text.empty())
+            text.pop_back();
+        return;
+    }
+    const std::string k(1, key);
+    text += (upperAll || text.empty()) ? UpperCase1252(k) : k;
+}
+
+int BisectHeads(const std::vector<std::string>& items, std::string_view text, std::size_t hi, bool upperHeads)
+{
+    if (items.empty())
+        return -1;
+    const std::size_t last = items.size() - 1;
+    std::size_t lo = 0, a = hi / 2;
+    for (int i = 0; i < 100; ++i) {
+        const std::string_view item = items[std::min(a, last)];
+        const std::string_view head = item.substr(0, std::min(item.size(), text.size()));
+        // string_view compares as memcmp does: by unsigned byte value.
+        const int c = upperHeads ? std::string_view(UpperCase1252(head)).compare(text) : head.compare(text);
+        if (c > 0) {
+            hi = a;
+            a = (a + lo) / 2;
+        } else if (c < 0) {
+            lo = a;
+            a = (a + hi) / 2;
+        }
+    }
+    return static_cast<int>(std::min(a, last));
+}

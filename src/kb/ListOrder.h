@@ -28,3 +28,16 @@ void SortList(std::vector<std::string>& items);
 // ("è" <-> "È", "œ" <-> "Œ", "ÿ" <-> "Ÿ").
 std::string UpperCase1252(std::string_view s);
 std::string LowerCase1252(std::string_view s);
+
+// ---- Incremental search of the sorted lists -------------------------------------
+
+// A key typed in a search box: Enter (13 or 10) leaves the text, the
+// deletion key (8) removes the last character, any other character is
+// appended, upper-cased when `upperAll` or when the text was empty.
+void TypeSearchKey(std::string& text, char key, bool upperAll);
+// The index the bisection over a sorted list lands on for a search text of
+// length L: 100 halvings from the middle, on the order of the first L
+// characters of an item against the text, byte by byte (upper-cased first
+// when `upperHeads`). The upper bound starts at `hi` (count or count - 1);
+// -1 for an empty list.
+int BisectHeads(const std::vector<std::string>& items, std::string_view text, std::size_t hi, bool upperHeads);

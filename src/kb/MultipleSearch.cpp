@@ -202,39 +202,15 @@ SearchDetail CompositeTherapyDetail(std::string_view item, const std::vector<std
 
 std::string IncrementalSearchText(std::string text, char key)
 {
-    if (key == '\r' || key == '\n')
-        return text;
-    if (key == '\b') {
-        if (!text.empty())
-            text.pop_back();
-        return text;
-    }
-    if (text.empty())
-        text += UpperCase1252(std::string(1, key));
-    else
-        text += key;
+    TypeSearchKey(text, key, false);
     return text;
 }
 
 int IncrementalSearchLine(const std::vector<std::string>& lines, std::string_view text)
 {
-    if (lines.empty())
-        return -1;
     // The upper bound starts one past the last line so that the bisection
     // can reach the last line too.
-    std::size_t lo = 0, hi = lines.size(), a = hi / 2;
-    for (int i = 0; i < 100; ++i) {
-        const std::string_view head = std::string_view(lines[a]).substr(0, text.size());
-        const int c = head.compare(text);
-        if (c > 0) {
-            hi = a;
-            a = (a + lo) / 2;
-        } else if (c < 0) {
-            lo = a;
-            a = (a + hi) / 2;
-        }
-    }
-    return static_cast<int>(a);
+    return BisectHeads(lines, text, lines.size(), false);
 }
 
 std::optional<std::size_t> FindLineContaining(const std::vector<std::string>& lines, std::string_view text,

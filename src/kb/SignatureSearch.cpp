@@ -88,35 +88,13 @@ std::vector<SignatureRow> ReadSignaturePage(std::size_t page)
 std::string ApplySearchKey(std::string_view text, char key)
 {
     std::string t(text);
-    if (key == '\r')
-        return t;
-    if (key == '\b') {
-        if (!t.empty())
-            t.pop_back();
-        return t;
-    }
-    return t + UpperCase1252(std::string_view(&key, 1));
+    TypeSearchKey(t, key, true);
+    return t;
 }
 
 int BisectList(const std::vector<std::string>& items, std::string_view text)
 {
-    if (items.empty())
-        return -1;
-    std::size_t lo = 0;
-    std::size_t hi = items.size();
-    std::size_t a = hi / 2;
-    for (int i = 0; i < 100; ++i) {
-        // The typed text is upper-cased key by key; so is the item's head,
-        // or no name written in small letters could ever be reached.
-        const std::string head = UpperCase1252(std::string_view(items[a]).substr(0, text.size()));
-        const int c = std::string_view(head).compare(text);
-        if (c > 0) {
-            hi = a;
-            a = (a + lo) / 2;
-        } else if (c < 0) {
-            lo = a;
-            a = (a + hi) / 2;
-        }
-    }
-    return static_cast<int>(a);
+    // The typed text is upper-cased key by key; so is the item's head, or
+    // no name written in small letters could ever be reached.
+    return BisectHeads(items, text, items.size(), true);
 }

@@ -52,9 +52,8 @@ std::string SignaturePageText(std::size_t page, std::size_t pages);
 // of the file empty. Throws IoError when the file cannot be read.
 std::vector<SignatureRow> ReadSignaturePage(std::size_t page);
 
-// Incremental search of a sorted list: the text after one key (Enter, 13,
-// leaves it; the deletion key, 8, removes the last character; any other
-// key is appended upper-cased).
+// Incremental search of a sorted list: the text after one key, every
+// character upper-cased (TypeSearchKey of kb/ListOrder.h).
 std::string ApplySearchKey(std::string_view text, char key);
 // The item the selection moves to: bisection over the items, comparing the
 // first characters of an item (as many as the text has), upper-cased, with
