@@ -5,11 +5,12 @@
 // are cut to n characters by their writers.
 //
 // The state comes in groups, each one struct with one global instance: the
-// chart settings, the print and screen context, the drawing state and the
-// chart tables. The names the program uses (BodyLongitude, PageScale, ...)
-// are those of the members of their group's instance, so that a group can
-// be saved and put back whole: SharedStateScope below is the one way to do
-// it.
+// current subject, the print settings, the chart settings, the print and
+// screen context, the drawing state, the birth input and the chart tables.
+// The names the program uses for the members of the chart settings, the
+// print context, the drawing state and the chart tables (BodyLongitude,
+// PageScale, ...) are references to them, so that a group can be saved and
+// put back whole: SharedStateScope below is the one way to do it.
 #include <array>
 #include <cstdint>
 #include <limits>
