@@ -33,7 +33,7 @@
 // The output depends only on the ephemeris files: the same files give the
 // same bytes.
 #include "astro/Ephemeris.h"
-#include "shell/UnServizi.h" // Norm360
+#include "core/Angles.h" // Norm360
 
 #include <swephexp.h>
 

@@ -18,7 +18,7 @@
 #include "shell/OrbSettings.h"
 #include "shell/Settings.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cstdio>
 #include <filesystem>

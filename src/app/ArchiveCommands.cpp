@@ -11,7 +11,7 @@
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -4,7 +4,7 @@
 #include "archive/Places.h"
 #include "archive/TimeRegimes.h"
 #include "platform/Cp1252.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <optional>
 

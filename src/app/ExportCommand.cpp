@@ -5,6 +5,7 @@
 #include "astro/Chart.h"
 #include "chart/AnalysisPages.h"
 #include "chart/TestSheet.h"
+#include "chart/UnCanvaVlk.h"
 #include "platform/Cp1252.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Emf.h"
@@ -30,10 +31,10 @@ const char* const kExportUsage =
 namespace {
 
 // Device units per page unit of every exported file: 10 per millimetre, so
-// a landscape page of 279 x 202 is 2790 x 2020 units at 254 dots per inch.
+// a landscape page (kPageWidth x kLandscapePageHeight, 279 x 202) is
+// 2790 x 2020 units at 254 dots per inch.
 constexpr int kUnitsPerPageUnit = 10;
 constexpr int kDotsPerInch = 254;
-constexpr int kPageWidth = 279, kPageHeight = 202;
 
 // The page being exported stands for the chart window: symbols are drawn
 // only while a chart window is visible.
@@ -45,54 +46,6 @@ public:
 
 private:
     Canvas& canvas_;
-};
-
-// The drawing state of one export: paper output at the export's scale. The
-// state before it comes back at the end, whatever happens.
-class ExportState {
-public:
-    ExportState(Canvas& canvas, ExportForm& form)
-        : pageScale_(PageScale), zoom_(ZoomFactor), stretchX_(StretchX), stretchY_(StretchY), originX_(OriginX),
-          originY_(OriginY), aspectY_(AspectY), fontScale_(FontScale), penWidth_(PenWidthFactor),
-          toPrinter_(ToPrinter), toMetafile_(ToMetafile), printEnabled_(PrintEnabled), blackWhite_(BlackWhite),
-          chartForm_(ChartForm), auxForm_(AuxForm), metafileCanvas_(MetafileCanvas)
-    {
-        PageScale = kUnitsPerPageUnit;
-        FontScale = static_cast<float>(kUnitsPerPageUnit * 3.7L);
-        ZoomFactor = 1;
-        StretchX = StretchY = 1;
-        OriginX = OriginY = 0;
-        AspectY = 1;
-        PenWidthFactor = 1;
-        ToPrinter = false;
-        ToMetafile = true;
-        PrintEnabled = true;
-        BlackWhite = false;
-        ChartForm = &form;
-        AuxForm = nullptr;
-        MetafileCanvas = &canvas;
-    }
-    ~ExportState()
-    {
-        PageScale = pageScale_, ZoomFactor = zoom_, StretchX = stretchX_, StretchY = stretchY_;
-        OriginX = originX_, OriginY = originY_, AspectY = aspectY_, FontScale = fontScale_;
-        PenWidthFactor = penWidth_, ToPrinter = toPrinter_, ToMetafile = toMetafile_;
-        PrintEnabled = printEnabled_, BlackWhite = blackWhite_, ChartForm = chartForm_, AuxForm = auxForm_;
-        MetafileCanvas = metafileCanvas_;
-    }
-    ExportState(const ExportState&) = delete;
-    ExportState& operator=(const ExportState&) = delete;
-
-private:
-    long double pageScale_, zoom_, stretchX_, stretchY_;
-    int originX_, originY_;
-    long double aspectY_;
-    float fontScale_;
-    long double penWidth_;
-    bool toPrinter_, toMetafile_, printEnabled_, blackWhite_;
-    DrawingForm* chartForm_;
-    DrawingForm* auxForm_;
-    Canvas* metafileCanvas_;
 };
 
 // The chart of the current subject, computed once for the page drawn.
@@ -129,7 +82,15 @@ const std::map<std::string, std::function<void()>>& Pages()
 void DrawPage(Canvas& canvas, const std::function<void()>& page)
 {
     ExportForm form(canvas);
-    ExportState state(canvas, form);
+    // Paper output at the export's scale; the drawing state before it comes
+    // back at the end, whatever happens.
+    const DrawingScope saved;
+    Drawing = DrawingState {};
+    PageScale = kUnitsPerPageUnit;
+    FontScale = static_cast<float>(kUnitsPerPageUnit * 3.7L);
+    ToMetafile = true;
+    ChartForm = &form;
+    MetafileCanvas = &canvas;
     page();
 }
 
@@ -177,7 +138,7 @@ int RunExportCommand(const std::vector<std::string>& args)
         return ToolFailure("nome di file non valido: " + Cp1252::FromUtf8(out));
     const std::string outName = Cp1252::FromUtf8(path.string());
     const QString qPath = QString::fromStdString(path.string());
-    const int width = kPageWidth * kUnitsPerPageUnit, height = kPageHeight * kUnitsPerPageUnit;
+    const int width = kPageWidth * kUnitsPerPageUnit, height = kLandscapePageHeight * kUnitsPerPageUnit;
 
     try {
         const auto app = EnsureGuiApplication();

@@ -6,7 +6,7 @@
 #include "archive/Places.h"
 #include "platform/Cp1252.h"
 #include "platform/FloatText.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <optional>
 

@@ -1,5 +1,8 @@
 // The windowed program. Its program folder is the current directory when
 // that holds one, else the per-user folder seeded from the template.
+#include "main/Forms.h"
+#include "main/Startup.h"
+#include "main/UnVelKor.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
@@ -8,9 +11,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramPath.h"
 #include "platform/Screen.h"
-#include "shell/Forms.h"
-#include "shell/Startup.h"
-#include "shell/UnVelKor.h"
 
 #include <QCoreApplication>
 #include <cstdlib>

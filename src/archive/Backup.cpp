@@ -1,13 +1,13 @@
 #include "archive/Backup.h"
 
 #include "platform/Cp1252.h"
-#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/Settings.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 #include <atomic>
@@ -453,22 +453,16 @@ std::string LastBackupDate()
     return (*lines)[0];
 }
 
-BackupOutcome RunBackup(std::string_view backupFolder, const CopyObserver& observer)
+BackupResult RunBackup(std::string_view backupFolder, const CopyObserver& observer)
 {
-    if (!BackupFolderDefined(backupFolder)) {
-        Dialogs::Information("Necessario definire l'Unità di backup");
-        return BackupOutcome::NotDefined;
-    }
+    if (!BackupFolderDefined(backupFolder))
+        return {BackupOutcome::NotDefined, "Necessario definire l'Unità di backup"};
     const std::string volume = VolumeOf(backupFolder);
-    if (!IsFolder(FsPath(volume))) {
-        Dialogs::Information("L'Unità " + volume + " non è disponibile");
-        return BackupOutcome::Unavailable;
-    }
+    if (!IsFolder(FsPath(volume)))
+        return {BackupOutcome::Unavailable, "L'Unità " + volume + " non è disponibile"};
     const fs::path program = ProgramPath::Root();
-    if (auto missing = FirstMissingArchiveFile(program)) {
-        Dialogs::Error("Manca il file " + *missing + " dell'archivio BASE: backup non eseguito.");
-        return BackupOutcome::Failed;
-    }
+    if (auto missing = FirstMissingArchiveFile(program))
+        return {BackupOutcome::Failed, "Manca il file " + *missing + " dell'archivio BASE: backup non eseguito."};
 
     FolderMaker folders;
     CopySet copies;
@@ -494,36 +488,36 @@ BackupOutcome RunBackup(std::string_view backupFolder, const CopyObserver& obser
         copies.Discard();
         folders.Undo();
         if (!IsFolder(FsPath(volume)))
-            Dialogs::Error("L'Unità " + volume + " non è più disponibile: backup non eseguito.\n" + e.Text() +
-                           ".\nI dati del programma non sono stati toccati.");
-        else
-            Dialogs::Error(Failure(e, copies, "Backup non eseguito.", "La copia di backup è rimasta com'era."));
-        return BackupOutcome::Failed;
+            return {BackupOutcome::Failed, "L'Unità " + volume + " non è più disponibile: backup non eseguito.\n" +
+                                               e.Text() + ".\nI dati del programma non sono stati toccati."};
+        return {BackupOutcome::Failed,
+                Failure(e, copies, "Backup non eseguito.", "La copia di backup è rimasta com'era.")};
     }
     WriteTextLines(kBackupDateFile, {TodayText()});
-    return BackupOutcome::Done;
+    return {};
 }
 
-BackupOutcome RunRestore(std::string_view backupFolder, const CopyObserver& observer)
+BackupResult CheckRestoreSource(std::string_view backupFolder)
 {
-    if (!BackupFolderDefined(backupFolder)) {
-        Dialogs::Information("Necessario definire l'Unità di backup");
-        return BackupOutcome::NotDefined;
-    }
-    const std::string folderText = WithoutTrailingSlash(std::string(backupFolder));
-    const fs::path source = ResolveAbsolute(FsPath(folderText));
-    if (!IsFolder(source)) {
-        Dialogs::Information("La sorgente " + std::string(backupFolder) + " non è disponibile");
-        return BackupOutcome::Unavailable;
-    }
+    if (!BackupFolderDefined(backupFolder))
+        return {BackupOutcome::NotDefined, "Necessario definire l'Unità di backup"};
+    const fs::path source = ResolveAbsolute(FsPath(WithoutTrailingSlash(std::string(backupFolder))));
+    if (!IsFolder(source))
+        return {BackupOutcome::Unavailable, "La sorgente " + std::string(backupFolder) + " non è disponibile"};
     const fs::path archiveSource = ResolveAbsolute(source / kBackupArchiveFolder);
-    if (auto missing = FirstMissingArchiveFile(archiveSource)) {
-        Dialogs::Error("La sorgente " + std::string(backupFolder) + " non contiene l'archivio BASE completo (manca " +
-                       Shown(archiveSource / *missing) + "): ripristino non eseguito.");
-        return BackupOutcome::Failed;
-    }
-    if (!Dialogs::AskYesNo("SOSTITUIRE i dati attuali con una COPIA?"))
-        return BackupOutcome::Declined;
+    if (auto missing = FirstMissingArchiveFile(archiveSource))
+        return {BackupOutcome::Failed, "La sorgente " + std::string(backupFolder) +
+                                           " non contiene l'archivio BASE completo (manca " +
+                                           Shown(archiveSource / *missing) + "): ripristino non eseguito."};
+    return {};
+}
+
+BackupResult RunRestore(std::string_view backupFolder, const CopyObserver& observer)
+{
+    if (BackupResult refused = CheckRestoreSource(backupFolder); refused.outcome != BackupOutcome::Done)
+        return refused;
+    const fs::path source = ResolveAbsolute(FsPath(WithoutTrailingSlash(std::string(backupFolder))));
+    const fs::path archiveSource = ResolveAbsolute(source / kBackupArchiveFolder);
 
     FolderMaker folders;
     CopySet copies;
@@ -541,11 +535,11 @@ BackupOutcome RunRestore(std::string_view backupFolder, const CopyObserver& obse
         copies.Discard();
         folders.Undo();
         if (!IsFolder(source))
-            Dialogs::Error("La sorgente " + std::string(backupFolder) + " non è più disponibile: ripristino non eseguito.\n" +
-                           e.Text() + ".\nI dati attuali sono rimasti com'erano.");
-        else
-            Dialogs::Error(Failure(e, copies, "Ripristino non eseguito.", "I dati attuali sono rimasti com'erano."));
-        return BackupOutcome::Failed;
+            return {BackupOutcome::Failed, "La sorgente " + std::string(backupFolder) +
+                                               " non è più disponibile: ripristino non eseguito.\n" + e.Text() +
+                                               ".\nI dati attuali sono rimasti com'erano."};
+        return {BackupOutcome::Failed,
+                Failure(e, copies, "Ripristino non eseguito.", "I dati attuali sono rimasti com'erano.")};
     }
-    return BackupOutcome::Done;
+    return {};
 }

@@ -76,11 +76,20 @@ std::string ChooseBackupVolume(std::string_view volume);
 std::string LastBackupDate();
 
 enum class BackupOutcome {
-    Done,       // every file copied and checked
+    Done,       // every file copied and checked (restore: the source may be restored)
     NotDefined, // no volume chosen yet
     Unavailable,// the volume (backup) or the backup folder (restore) is missing
-    Declined,   // restore answered No
+    Declined,   // restore answered No (the window's question)
     Failed,     // a file could not be copied; the destination is as it was
+};
+
+// What a backup or a restore did, and the Italian text to tell the user:
+// empty when it was done; an information for NotDefined and Unavailable,
+// an error for Failed (IsError).
+struct BackupResult {
+    BackupOutcome outcome = BackupOutcome::Done;
+    std::string message;
+    bool IsError() const { return outcome == BackupOutcome::Failed; }
 };
 
 // Called after each file has been staged, with its destination; the
@@ -89,11 +98,15 @@ using CopyObserver = std::function<void(const std::string& destination)>;
 
 // Copies the date file, BASE.ST* and BASEtxt\* into the backup folder,
 // creating it and its sub-folders when missing; on success the date file
-// gets today's date. Every refusal and failure is reported in an Italian
-// message through Dialogs.
-BackupOutcome RunBackup(std::string_view backupFolder, const CopyObserver& observer = {});
+// gets today's date.
+BackupResult RunBackup(std::string_view backupFolder, const CopyObserver& observer = {});
 
-// Asks "SOSTITUIRE i dati attuali con una COPIA?" and copies DatiBase\BASE.ST*
-// and BASEtxt\* of the backup folder back into the program folder. A backup
-// folder without the three archive files is refused before the question.
-BackupOutcome RunRestore(std::string_view backupFolder, const CopyObserver& observer = {});
+// The question a restore asks before it replaces anything.
+inline constexpr const char* kRestoreQuestion = "SOSTITUIRE i dati attuali con una COPIA?";
+
+// What restore checks before the question: a folder chosen, there, and
+// holding the three archive files. Done when the question may be asked.
+BackupResult CheckRestoreSource(std::string_view backupFolder);
+// Copies DatiBase\BASE.ST* and BASEtxt\* of the backup folder back into the
+// program folder, once the user has agreed (the checks are made again).
+BackupResult RunRestore(std::string_view backupFolder, const CopyObserver& observer = {});

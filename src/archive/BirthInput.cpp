@@ -1,9 +1,10 @@
 #include "archive/BirthInput.h"
 
 #include "archive/BirthDataCheck.h"
+#include "core/Calendar.h"
 #include "platform/FloatText.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 
@@ -12,13 +13,11 @@ namespace {
 // Vatican (03790000.CAL) have their own and name themselves in the state field.
 constexpr std::int32_t kItalyRegime = 100390000;
 
-// JulianDay without touching the shared range flag of the current subject.
+// The Julian day of the typed moment (not the current subject's: its range
+// flag is left alone).
 long double DayNumber(int calendar, const LocalBirth& b)
 {
-    const bool saved = CurrentSubject.InEphemerisRange;
-    const long double jd = JulianDay(calendar, b.day, b.month, b.year, b.hour, b.minute);
-    CurrentSubject.InEphemerisRange = saved;
-    return jd;
+    return JulianDayNumber(calendar, b.day, b.month, b.year, b.hour, b.minute);
 }
 } // namespace
 

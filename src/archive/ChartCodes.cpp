@@ -1,7 +1,8 @@
 #include "archive/ChartCodes.h"
 
+#include "core/Angles.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 
@@ -16,19 +17,16 @@ struct SignPosition {
 
 SignPosition Split(long double longitude)
 {
-    long double x = std::fabs(longitude);
-    x -= 360 * std::floor(x / 360);
-    int sign = static_cast<int>(std::floor(x / 30));
-    if (sign > 11)
-        sign = 11;
-    const long double inSign = x - 30.0L * sign;
+    const long double x = std::fabs(longitude);
+    const int sign = SignNumber(x);
+    const long double inSign = DegreesInSign(x);
     int degree = static_cast<int>(std::floor(inSign));
     int minute = static_cast<int>(std::floor((inSign - degree) * 60));
     if (degree > 29)
         degree = 29;
     if (minute > 59)
         minute = 59;
-    return {sign + 1, degree, minute};
+    return {sign, degree, minute};
 }
 
 std::string Two(int n)

@@ -6,8 +6,10 @@
 #include "platform/ProgramPath.h"
 #include "platform/RecordFile.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/SubjectFields.h"
+#include "shell/Texts.h"
 
 namespace {
 

@@ -12,7 +12,8 @@
 #include "platform/RecordFile.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/SubjectFields.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 #include <cmath>

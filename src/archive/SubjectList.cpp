@@ -4,8 +4,8 @@
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "shell/Texts.h"
 #include "shell/UnControlli.h"
-#include "shell/UnServizi.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -3,6 +3,7 @@
 #include "archive/Backup.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
+#include "platform/Dialogs.h"
 #include "shell/SharedState.h"
 #include "shell/UnControlli.h"
 
@@ -169,11 +170,35 @@ void TFoBakMod1::BBchiudiSceltaClick()
     DriveComboBox1->hidePopup();
 }
 
+namespace {
+// The text of a refused or failed backup or restore, in its message box.
+BackupOutcome Shown(const BackupResult& r)
+{
+    if (!r.message.empty()) {
+        if (r.IsError())
+            Dialogs::Error(r.message);
+        else
+            Dialogs::Information(r.message);
+    }
+    return r.outcome;
+}
+
+BackupOutcome AskAndRestore(const std::string& folder)
+{
+    const BackupResult check = CheckRestoreSource(folder);
+    if (check.outcome != BackupOutcome::Done)
+        return Shown(check);
+    if (!Dialogs::AskYesNo(kRestoreQuestion))
+        return BackupOutcome::Declined;
+    return Shown(RunRestore(folder));
+}
+} // namespace
+
 void TFoBakMod1::BBbackupClick()
 {
     LabOkDati->setVisible(false);
     SetLabDest("Destinaz.:", kColourBlue);
-    if (RunBackup(PrintSettings.BackupFolder) != BackupOutcome::Done)
+    if (Shown(RunBackup(PrintSettings.BackupFolder)) != BackupOutcome::Done)
         return;
     LabOkDati->setVisible(true);
     EditData->setText(ToQ(LastBackupDate()));
@@ -183,7 +208,7 @@ void TFoBakMod1::BBRestoreClick()
 {
     LabOkDati->setVisible(false);
     SetLabDest("Sorgente:", kColourRed);
-    switch (RunRestore(PrintSettings.BackupFolder)) {
+    switch (AskAndRestore(PrintSettings.BackupFolder)) {
     case BackupOutcome::NotDefined:
         SetLabDest("Unità:", kColourBlack);
         break;

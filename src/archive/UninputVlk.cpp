@@ -586,9 +586,8 @@ void TFoInputVlk::BBprosegiuClick()
         return;
     }
     InputCalendar = static_cast<std::uint8_t>(calendar);
-    const bool saved = CurrentSubject.InEphemerisRange;
-    const long double localJD = JulianDay(calendar, birth_.day, birth_.month, birth_.year, birth_.hour, birth_.minute);
-    CurrentSubject.InEphemerisRange = saved;
+    const long double localJD =
+        JulianDayNumber(calendar, birth_.day, birth_.month, birth_.year, birth_.hour, birth_.minute);
     const auto stored = StoredCorrection(Text(EditFuso));
     if (!stored) {
         Dialogs::Error("Manca correzione Coordinate Totale");

@@ -43,10 +43,6 @@ public:
     QLabel* LabNote;
     QPushButton *BBLock, *BBprosegui, *BBRitorna;
 
-    // The gazetteer searched: true for the Italian one.
-    bool SearchingItaly() const { return italy_; }
-    const std::optional<PlaceRecord>& ChosenPlace() const { return place_; }
-
 protected:
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,10 +2,12 @@
 
 #include "astro/Ephemeris.h"
 #include "astro/Houses.h"
+#include "core/Angles.h"
+#include "core/Calendar.h"
 #include "platform/Errors.h"
 #include "platform/FloatText.h"
 #include "platform/TextFile.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 
@@ -13,8 +15,6 @@ namespace {
 
 const char* const kShortNames[kScorePoints] = {"SOL", "LUN", "MER", "VEN", "MAR", "GIO",
                                                "SAT", "URA", "NET", "PLU", "ASC", "MC"};
-
-long double Frac(long double x) { return x - std::floor(x); }
 
 int ReadWhole(const std::string& text, const char* what)
 {
@@ -26,24 +26,6 @@ int ReadWhole(const std::string& text, const char* what)
         throw ConversionError(text, what);
     return static_cast<int>(*v);
 }
-
-// The shared chart tables, saved and restored around a search.
-struct SavedTables {
-    std::array<long double, 25> lon = BodyLongitude, lat = BodyLatitude, ra = BodyRightAscension,
-                                dec = BodyDeclination;
-    std::array<long double, 14> cusps = HouseCusps;
-    long double lst = LocalSiderealTime, eot = EquationOfTime;
-    void Restore() const
-    {
-        BodyLongitude = lon;
-        BodyLatitude = lat;
-        BodyRightAscension = ra;
-        BodyDeclination = dec;
-        HouseCusps = cusps;
-        LocalSiderealTime = lst;
-        EquationOfTime = eot;
-    }
-};
 
 } // namespace
 
@@ -92,7 +74,7 @@ ChartMoment CurrentSubjectMoment()
     const SubjectState& s = CurrentSubject;
     ChartMoment m;
     m.Zone = s.Zone;
-    m.JD = JulianDay(s.Calendar, s.Day, s.Month, s.Year, s.Hour, s.Minute) + s.Zone / 24;
+    m.JD = JulianDayNumber(s.Calendar, s.Day, s.Month, s.Year, s.Hour, s.Minute) + s.Zone / 24;
     m.LatitudeDeg = ReadWhole(s.LatDeg, "latitudine") + ReadWhole(s.LatMin, "latitudine") / 60.0L;
     if (s.LatHemi == "S" || s.LatHemi == "s")
         m.LatitudeDeg = -m.LatitudeDeg;
@@ -120,7 +102,7 @@ void ComputeChartHouses(const ChartMoment& m)
     const int lonDeg = static_cast<int>(lonMinutes / 60);
     const int lonMin = static_cast<int>(lonMinutes - 60.0L * lonDeg);
     const long double rest = lonAbs - lonMinutes / 60; // degrees
-    const long double ut = 24 * Frac(m.JD - 0.5L) + (west ? -rest : rest) / 15;
+    const long double ut = UniversalHours(m.JD) + (west ? -rest : rest) / 15;
     ComputeHouses(1, lonDeg, lonMin, HouseCusps, "N", ut, 0, 0, 0, lat < 0 ? "S" : "N", latMin, latDeg,
                   west ? "O" : "E", m.JD);
 }
@@ -144,7 +126,8 @@ WholeChart ComputeCurrentSubjectChart() { return ComputeWholeChart(CurrentSubjec
 
 long double FindSunrise(const ChartMoment& place, long double jd0)
 {
-    const SavedTables saved;
+    // The search works in the shared tables; they come back as they were.
+    const ChartTablesScope tables;
     ChartMoment m = place;
     m.JD = jd0;
     ComputeBodiesWithMotion(1, m.JD);
@@ -162,7 +145,6 @@ long double FindSunrise(const ChartMoment& place, long double jd0)
     }
     if (m.JD - jd0 > 1)
         m.JD -= std::floor(m.JD - jd0);
-    saved.Restore();
     return m.JD;
 }
 
@@ -170,7 +152,7 @@ long double FindSunrise()
 {
     const ChartMoment m = CurrentSubjectMoment();
     const SubjectState& s = CurrentSubject;
-    return FindSunrise(m, JulianDay(s.Calendar, s.Day, s.Month, s.Year, 0, 0) + s.Zone / 24);
+    return FindSunrise(m, JulianDayNumber(s.Calendar, s.Day, s.Month, s.Year, 0, 0) + s.Zone / 24);
 }
 
 int RisingSignForAffinity(long double asc)

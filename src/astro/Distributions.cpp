@@ -1,7 +1,7 @@
 #include "astro/Distributions.h"
 
+#include "core/Angles.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 
 #include <cmath>
 #include <cstring>

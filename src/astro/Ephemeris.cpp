@@ -32,11 +32,18 @@ struct Pass {
     long double jd = 0;
 };
 
-void StoreEquatorial(const Pass& p, int i)
+// Right ascension and declination of entry i from the given ecliptic
+// position (by default the entry's own).
+void StoreEquatorial(const Pass& p, int i, long double longitude, long double latitude)
 {
-    const Equatorial q = ToEquatorial(p.fa, BodyLongitude[i], BodyLatitude[i]);
+    const Equatorial q = ToEquatorial(p.fa, longitude, latitude);
     BodyRightAscension[i] = q.RightAscension;
     BodyDeclination[i] = q.Declination;
+}
+
+void StoreEquatorial(const Pass& p, int i)
+{
+    StoreEquatorial(p, i, BodyLongitude[i], BodyLatitude[i]);
 }
 
 void ComputeSun(Pass& p)
@@ -105,13 +112,10 @@ void ComputeAngles(const Pass& p)
     BodyLongitude[13] = HouseCusps[1];
     BodyLatitude[13] = 0;
     StoreEquatorial(p, 13);
-    // Index 14 lends its longitude to the Descendant only for the
-    // equatorial coordinates.
-    const long double kept = BodyLongitude[14];
-    BodyLongitude[14] = HouseCusps[7];
+    // Index 14 holds the Descendant's equatorial coordinates; its
+    // longitude entry is left as it is.
     BodyLatitude[14] = 0;
-    StoreEquatorial(p, 14);
-    BodyLongitude[14] = kept;
+    StoreEquatorial(p, 14, HouseCusps[7], 0);
 }
 
 void ComputeBody(Pass& p, int i, bool selected)

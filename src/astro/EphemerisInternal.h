@@ -1,16 +1,13 @@
 #pragma once
 // Helpers shared by the theory sources of the ephemeris (not for callers).
 #include "astro/Ephemeris.h"
-#include "shell/UnServizi.h" // kPi, Norm360, SinDeg, CosDeg
+#include "core/Angles.h"
+#include "core/Calendar.h"
 
 namespace ephemeris::internal {
 
-inline constexpr long double kTwoPi = 2 * kPi;
 inline constexpr long double kRadPerDeg = kPi / 180;
 
-// The sind and cosd of the formulas: sine and cosine of an angle in degrees.
-inline long double Sind(long double degrees) { return SinDeg(degrees); }
-inline long double Cosd(long double degrees) { return CosDeg(degrees); }
 long double PolarAngle(long double x, long double y); // angle of (x, y), radians 0..2pi
 
 // Orbital elements of one moment: angles in degrees, a in AU.

@@ -1,34 +1,14 @@
 #include "astro/Houses.h"
 
+#include "core/Angles.h"
+#include "core/Calendar.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 
 #include <cmath>
 
-long double LocalSiderealTime = kNotComputed;
-
 namespace {
 
-constexpr long double kTwoPi = 2 * kPi;
-constexpr long double kHalfPi = kPi / 2;
-
-std::string LastSetting;
-bool LastFallback = false;
-bool AnyComputed = false;
-
 constexpr const char* kPlacidusPolarName = "PLACIDO (Porfirio oltre il circolo polare)";
-
-long double Rad(long double deg)
-{
-    return deg * kPi / 180;
-}
-
-// x reduced to 0 <= x < period.
-long double Reduce(long double x, long double period)
-{
-    x -= period * std::floor(x / period);
-    return x >= period ? x - period : x;
-}
 
 // The angle whose tangent is num/den, in the quadrant of the signs of both
 // terms, radians 0..2pi. For non-zero terms this is atan(num/den) plus the
@@ -174,9 +154,25 @@ bool Placidus(std::array<long double, 13>& c, long double ramc, long double lat,
     return true;
 }
 
+// Cusps 4..9, opposite 10..12 and 1..3, from the eastern ones (radians
+// 0..2pi), then all twelve into c in degrees.
+void OppositeCuspsToDegrees(std::array<long double, 13>& rad, std::array<long double, 13>& c)
+{
+    auto opp = [](long double x) { return x + kPi > kTwoPi ? x + kPi - kTwoPi : x + kPi; };
+    rad[4] = opp(rad[10]);
+    rad[5] = opp(rad[11]);
+    rad[6] = opp(rad[12]);
+    rad[7] = opp(rad[1]);
+    rad[8] = opp(rad[2]);
+    rad[9] = opp(rad[3]);
+    for (std::size_t k = 1; k <= 12; ++k)
+        c[k] = RadToDeg(rad[k]);
+}
+
 void Koch(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), phi = Rad(latDeg), ramc = Rad(ramcDeg), mc = Rad(c[10]);
+    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
+    const long double mc = DegToRad(c[10]);
     const long double sinDelta = std::sin(mc) * std::sin(eps);
     const long double delta = std::atan(sinDelta / std::sqrt(1 - sinDelta * sinDelta));
     const long double s = std::tan(phi) * std::tan(delta);
@@ -204,20 +200,12 @@ void Koch(std::array<long double, 13>& c, long double ramcDeg, long double latDe
         rad[static_cast<std::size_t>(order[i])] = ascFromRA(r);
     }
     rad[10] = mc;
-    auto opp = [](long double x) { return x + kPi > kTwoPi ? x + kPi - kTwoPi : x + kPi; };
-    rad[4] = opp(rad[10]);
-    rad[5] = opp(rad[11]);
-    rad[6] = opp(rad[12]);
-    rad[7] = opp(rad[1]);
-    rad[8] = opp(rad[2]);
-    rad[9] = opp(rad[3]);
-    for (std::size_t k = 1; k <= 12; ++k)
-        c[k] = RadToDeg(rad[k]);
+    OppositeCuspsToDegrees(rad, c);
 }
 
 void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), phi = Rad(latDeg), ramc = Rad(ramcDeg);
+    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
     struct Piece {
         long double xDeg;
         int cusp;
@@ -225,7 +213,7 @@ void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long dou
     static constexpr Piece kPieces[] = {{30, 11}, {60, 12}, {120, 2}, {150, 3}};
     std::array<long double, 13> rad {};
     for (const Piece& p : kPieces) {
-        const long double x = Rad(p.xDeg);
+        const long double x = DegToRad(p.xDeg);
         const long double b = std::atan(std::tan(phi) * std::sin(x));
         const long double r = std::tan(b);
         const long double cc = std::cos(x + ramc);
@@ -239,25 +227,17 @@ void Regiomontanus(std::array<long double, 13>& c, long double ramcDeg, long dou
         const long double c2 = cc * std::cos(eps) - r * std::sin(eps);
         rad[static_cast<std::size_t>(p.cusp)] = AtanQuadrant(r2, c2);
     }
-    rad[1] = Rad(c[1]);
-    rad[10] = Rad(c[10]);
-    auto opp = [](long double x) { return x + kPi > kTwoPi ? x + kPi - kTwoPi : x + kPi; };
-    rad[4] = opp(rad[10]);
-    rad[5] = opp(rad[11]);
-    rad[6] = opp(rad[12]);
-    rad[7] = opp(rad[1]);
-    rad[8] = opp(rad[2]);
-    rad[9] = opp(rad[3]);
-    for (std::size_t k = 1; k <= 12; ++k)
-        c[k] = RadToDeg(rad[k]);
+    rad[1] = DegToRad(c[1]);
+    rad[10] = DegToRad(c[10]);
+    OppositeCuspsToDegrees(rad, c);
 }
 
 void Campanus(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), phi = Rad(latDeg), ramc = Rad(ramcDeg);
+    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
     for (int k = 1; k <= 12; ++k) {
         // 60.000001 keeps every argument off 90 and 270 degrees exactly.
-        const long double a = Rad(30.0L * k + 60.000001L);
+        const long double a = DegToRad(30.0L * k + 60.000001L);
         long double z = std::atan(std::cos(phi) * std::tan(a));
         if (z < 0)
             z += kPi;
@@ -276,9 +256,9 @@ void Campanus(std::array<long double, 13>& c, long double ramcDeg, long double l
 
 void Morinus(std::array<long double, 13>& c, long double ramcDeg, long double epsDeg)
 {
-    const long double eps = Rad(epsDeg), ramc = Rad(ramcDeg);
+    const long double eps = DegToRad(epsDeg), ramc = DegToRad(ramcDeg);
     for (int k = 1; k <= 12; ++k) {
-        const long double y = Rad(30.0L * k + 60.000001L);
+        const long double y = DegToRad(30.0L * k + 60.000001L);
         const long double p = std::cos(eps) * std::sin(ramc + y);
         long double w = std::atan(p / std::cos(ramc + y));
         if (w < 0)
@@ -350,25 +330,26 @@ std::string HouseSystemDisplayName(std::string_view setting, bool porphyryFallba
 
 std::string HouseSystemDisplayName()
 {
-    return AnyComputed ? HouseSystemDisplayName(LastSetting, LastFallback) : std::string();
+    const LastHousesState& last = ChartTables.LastHouses;
+    return last.Computed ? HouseSystemDisplayName(last.Setting, last.PorphyryFallback) : std::string();
 }
 
 bool LastHousesUsedPorphyryFallback()
 {
-    return LastFallback;
+    return ChartTables.LastHouses.PorphyryFallback;
 }
 
 namespace houses {
 
 long double MeanObliquity(long double jd)
 {
-    const long double T = (jd - 2415020) / 36525;
+    const long double T = JulianCenturies(jd);
     return 23.4522944L - 0.0130125L * T;
 }
 
 long double LocalSiderealHours(long double jd, long double universalHours, long double eastLonDeg)
 {
-    const long double T = (jd - 2415020) / 36525;
+    const long double T = JulianCenturies(jd);
     const long double theta0 = Reduce(18.6460655L + 2400.05126L * T + 0.000025805555L * T * T, 24);
     const long double h = Reduce(universalHours + 12, 24);
     return Reduce(theta0 + h + eastLonDeg / 15, 24);
@@ -478,7 +459,5 @@ void ComputeHouses(int type, int lonDeg, int lonMin, std::array<long double, 14>
     for (std::size_t k = 1; k <= 12; ++k)
         cusps[k] = t.Cusp[k];
     cusps[13] = cusps[1];
-    LastSetting = HouseSystemSetting;
-    LastFallback = t.PorphyryFallback;
-    AnyComputed = true;
+    ChartTables.LastHouses = {true, HouseSystemSetting, t.PorphyryFallback};
 }

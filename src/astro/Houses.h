@@ -4,8 +4,9 @@
 //
 // ComputeHouses is the entry of every chart: it fills HouseCusps[1..12]
 // (and [13], a copy of cusp 1) with ecliptic longitudes in degrees 0..360,
-// cusp 1 the Ascendant and cusp 10 the Midheaven, and stores the local
-// sidereal time. The pieces below it take the right ascension of the
+// cusp 1 the Ascendant and cusp 10 the Midheaven, and leaves in the chart
+// tables of the shared state (ChartTables) the local sidereal time and what
+// it computed (LastHouses) for the next call. The pieces below it take the right ascension of the
 // Midheaven (RAMC), the latitude and the obliquity directly, so that the
 // table generator, the tests and the benchmark can call them alone.
 //
@@ -25,10 +26,6 @@
 #include <array>
 #include <string>
 #include <string_view>
-
-// Local sidereal time of the last ComputeHouses of type 1 or 2, hours
-// 0..24; NaN until the first one.
-extern long double LocalSiderealTime;
 
 enum class HouseSystem {
     Placidus,      // "PLACIDO"

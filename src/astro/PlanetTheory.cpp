@@ -215,8 +215,8 @@ Vector3 OffsetsOf(int index, long double T, long double T2)
             continue;
         long double sum = 0;
         for (const PeriodicTerm& t : o.terms)
-            sum += t.c * Cosd(t.n * T + t.phi);
-        const long double v = o.base.At(T, T2) + (o.sineOfSum ? (180 / kPi) * Sind(sum) : sum);
+            sum += t.c * CosDeg(t.n * T + t.phi);
+        const long double v = o.base.At(T, T2) + (o.sineOfSum ? (180 / kPi) * SinDeg(sum) : sum);
         (o.axis == 'x' ? d.x : o.axis == 'y' ? d.y : d.z) = v;
     }
     return d;

@@ -2,7 +2,9 @@
 
 #include "astro/Ephemeris.h"
 #include "astro/Houses.h"
-#include "shell/UnServizi.h"
+#include "core/Angles.h"
+#include "core/Calendar.h"
+#include "shell/LongitudeTexts.h"
 
 #include <cmath>
 
@@ -21,8 +23,6 @@ const char* const kGoverningPhrase[8] = {"",         "dal Sole", "dalla Luna", "
                                          "da Venere", "da Marte", "da Giove",   "da Saturno"};
 const char* const kGenitive[8] = {"", "del Sole", "della Luna", "di Mercurio", "di Venere", "di Marte", "di Giove",
                                   "di Saturno"};
-
-long double Frac(long double x) { return x - std::floor(x); }
 
 // Moment of the altitude's crossing of 0 between a and b (opposite signs).
 long double Crossing(long double lat, long double lon, long double a, long double b)
@@ -86,7 +86,7 @@ long double SunAltitude(long double lat, long double lon, long double jd)
     const ephemeris::FundamentalArguments fa = ephemeris::ComputeFundamentalArguments(jd);
     const ephemeris::SunResult sun = ephemeris::SunTheory(fa);
     const ephemeris::Equatorial eq = ephemeris::ToEquatorial(fa, std::fabs(sun.Longitude), 0);
-    const long double lst = houses::LocalSiderealHours(jd, 24 * Frac(jd - 0.5L), Norm360(lon));
+    const long double lst = houses::LocalSiderealHours(jd, UniversalHours(jd), Norm360(lon));
     const long double h = 15 * lst - eq.RightAscension;
     const long double s = SinDeg(lat) * SinDeg(eq.Declination) + CosDeg(lat) * CosDeg(eq.Declination) * CosDeg(h);
     return RadToDeg(std::asin(std::fmax(-1.0L, std::fmin(1.0L, s))));

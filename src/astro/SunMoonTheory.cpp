@@ -11,8 +11,8 @@ using namespace internal;
 FundamentalArguments ComputeFundamentalArguments(long double jd)
 {
     FundamentalArguments fa;
-    fa.d = jd - 2415020;
-    fa.T = fa.d / 36525;
+    fa.d = jd - kEpoch1900;
+    fa.T = JulianCenturies(jd);
     fa.T2 = fa.T * fa.T;
     const long double d = fa.d, T = fa.T, T2 = fa.T2;
     fa.Omega = Norm360(259.1833L - 0.05295392L * d + (0.002078L + 0.000002L * T) * T2);
@@ -22,10 +22,10 @@ FundamentalArguments ComputeFundamentalArguments(long double jd)
     fa.Ms = Norm360(358.47584L + 35999.04975L * T - 0.00015L * T2);
     fa.Lm = Norm360(270.434164L + 13.1763965L * d + (-0.001133L + 0.0000019L * T) * T2);
     fa.Mm = Norm360(296.1046083L + 477198.849L * T + 0.009191671L * T2);
-    fa.Nutation = (-(17.2327L + 0.01737L * T) * Sind(fa.Omega) - 1.273L * Sind(2 * fa.L0)) / 3600;
+    fa.Nutation = (-(17.2327L + 0.01737L * T) * SinDeg(fa.Omega) - 1.273L * SinDeg(2 * fa.L0)) / 3600;
     fa.Obliquity = 23.4522944L - 0.0130125L * T;
-    fa.CosEps = Cosd(fa.Obliquity);
-    fa.SinEps = Sind(fa.Obliquity);
+    fa.CosEps = CosDeg(fa.Obliquity);
+    fa.SinEps = SinDeg(fa.Obliquity);
     return fa;
 }
 
@@ -55,8 +55,8 @@ SunResult SunTheory(const FundamentalArguments& fa)
     const long double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2)) / kRadPerDeg;
     const long double lambda0 = Norm360(nu - fa.Ms + fa.L0);
 
-    const long double A = (6.4L * Sind(231.19L + 20.2L * T) + (1.882L - 0.016L * T) * Sind(57.24L + 150.27L * T) +
-                           0.266L * Sind(31.8L + 119 * T) + 0.202L * Sind(315.6L + 893.3L * T)) /
+    const long double A = (6.4L * SinDeg(231.19L + 20.2L * T) + (1.882L - 0.016L * T) * SinDeg(57.24L + 150.27L * T) +
+                           0.266L * SinDeg(31.8L + 119 * T) + 0.202L * SinDeg(315.6L + 893.3L * T)) /
                           3600;
     const long double Mp = fa.Ms + A;
     const long double G1 = Norm360(165.94905L + 16859.069667L * T);
@@ -64,23 +64,23 @@ SunResult SunTheory(const FundamentalArguments& fa)
     const long double G3 = Norm360(63.07037L + 22518.442986L * T);
     const long double G4 = Norm360(221.64742L + 32964.466939L * T);
     const long double P3 =
-        (4.838L * Cosd(G3 + 90) + 5.526L * Cosd(2 * G3 + 90.12L) + 2.497L * Cosd(2 * G3 - Mp + 257.75L) +
-         1.559L * Cosd(3 * G3 - Mp + 77.96L) + 1.024L * Cosd(3 * G3 - 2 * Mp + 50.85L) + 0.666L * Cosd(3 * G3 + 270.41L) +
-         0.21L * Cosd(4 * G3 + 89.8L) + 0.154L * Cosd(5 * G3 - 3 * Mp + 34.1L) + 0.152L * Cosd(4 * G3 - 2 * Mp + 227.4L) +
-         0.144L * Cosd(4 * G3 - Mp + 79)) /
+        (4.838L * CosDeg(G3 + 90) + 5.526L * CosDeg(2 * G3 + 90.12L) + 2.497L * CosDeg(2 * G3 - Mp + 257.75L) +
+         1.559L * CosDeg(3 * G3 - Mp + 77.96L) + 1.024L * CosDeg(3 * G3 - 2 * Mp + 50.85L) + 0.666L * CosDeg(3 * G3 + 270.41L) +
+         0.21L * CosDeg(4 * G3 + 89.8L) + 0.154L * CosDeg(5 * G3 - 3 * Mp + 34.1L) + 0.152L * CosDeg(4 * G3 - 2 * Mp + 227.4L) +
+         0.144L * CosDeg(4 * G3 - Mp + 79)) /
         3600;
-    const long double P1 = (2.043L * Cosd(2 * G1 + 89.76L) + 1.77L * Cosd(2 * G1 - Mp + 306.27L) +
-                            0.585L * Cosd(4 * G1 - 2 * Mp + 185.82L) + 0.5L * Cosd(4 * G1 - Mp + 317.7L) +
-                            0.425L * Cosd(3 * G1 - Mp + 317.7L) + 0.204L * Cosd(5 * G1 - 2 * Mp + 185.5L)) /
+    const long double P1 = (2.043L * CosDeg(2 * G1 + 89.76L) + 1.77L * CosDeg(2 * G1 - Mp + 306.27L) +
+                            0.585L * CosDeg(4 * G1 - 2 * Mp + 185.82L) + 0.5L * CosDeg(4 * G1 - Mp + 317.7L) +
+                            0.425L * CosDeg(3 * G1 - Mp + 317.7L) + 0.204L * CosDeg(5 * G1 - 2 * Mp + 185.5L)) /
                            3600;
-    const long double P4 = (7.208L * Cosd(G4 + 91.08999L) + 2.731L * Cosd(2 * G4 + 270.25L) +
-                            2.6L * Cosd(G4 - Mp + 174.77L) + 1.61L * Cosd(2 * G4 - Mp + 292.6L) +
-                            0.556L * Cosd(3 * G4 - Mp + 177.31L)) /
+    const long double P4 = (7.208L * CosDeg(G4 + 91.08999L) + 2.731L * CosDeg(2 * G4 + 270.25L) +
+                            2.6L * CosDeg(G4 - Mp + 174.77L) + 1.61L * CosDeg(2 * G4 - Mp + 292.6L) +
+                            0.556L * CosDeg(3 * G4 - Mp + 177.31L)) /
                            3600;
-    const long double P2 = (0.419L * Cosd(G2 + 90.33999L) + 0.32L * Cosd(G2 - Mp + 259.22L)) / 3600;
-    const long double PM = (6.454L * Sind(fa.D) + 0.424L * Sind(fa.D - fa.Mm)) / 3600;
+    const long double P2 = (0.419L * CosDeg(G2 + 90.33999L) + 0.32L * CosDeg(G2 - Mp + 259.22L)) / 3600;
+    const long double PM = (6.454L * SinDeg(fa.D) + 0.424L * SinDeg(fa.D - fa.Mm)) / 3600;
     long double lambda =
-        Norm360(lambda0 + A + P3 + P1 + P4 + P2 + PM + fa.Nutation - (20.47L + 0.342L * Cosd(Mp)) / 3600);
+        Norm360(lambda0 + A + P3 + P1 + P4 + P2 + PM + fa.Nutation - (20.47L + 0.342L * CosDeg(Mp)) / 3600);
     if (r.AngularSpeed < 0)
         lambda = -lambda;
     r.Longitude = lambda;
@@ -106,10 +106,10 @@ MoonArguments MoonArgumentsOf(const FundamentalArguments& fa)
 {
     const long double T = fa.T;
     MoonArguments a {fa.Lm, fa.Lm - fa.Gamma, fa.D, fa.Ms, fa.Lm - fa.Omega};
-    const long double s1 = Sind(51.2L + 20.2L * T);
-    const long double s2 = 14.27L * Sind(193.4404L - 132.87L * T - 0.0091731L * fa.T2);
-    const long double s3 = Sind(fa.Omega);
-    const long double s4 = Sind(fa.Omega + 275.05L - 2.3L * T);
+    const long double s1 = SinDeg(51.2L + 20.2L * T);
+    const long double s2 = 14.27L * SinDeg(193.4404L - 132.87L * T - 0.0091731L * fa.T2);
+    const long double s3 = SinDeg(fa.Omega);
+    const long double s4 = SinDeg(fa.Omega + 275.05L - 2.3L * T);
     a.Lm += (0.84L * s1 + s2 + 7.261L * s3) / 3600;
     a.Mp += (2.94L * s1 + s2 + 9.337L * s3) / 3600;
     a.D += (7.24L * s1 + 7.261L * s3) / 3600;
@@ -147,7 +147,7 @@ long double MoonLongitudeTheory(const FundamentalArguments& fa)
     };
     long double sum = 0;
     for (const auto& t : terms)
-        sum += t[0] * Sind(t[1]);
+        sum += t[0] * SinDeg(t[1]);
     return Norm360(a.Lm + sum / 3600 + fa.Nutation);
 }
 
@@ -163,16 +163,16 @@ long double MoonLatitudeTheory(const FundamentalArguments& fa, long double moonL
     };
     long double sumS = 0;
     for (const auto& t : sTerms)
-        sumS += t[0] * Sind(t[1]);
+        sumS += t[0] * SinDeg(t[1]);
     const long double S = F + sumS / 3600;
-    const long double k = 1 - 0.00004664L * Cosd(fa.Omega) - 0.0000754L * Cosd(fa.Omega + 275.05L - 2.3L * fa.T);
+    const long double k = 1 - 0.00004664L * CosDeg(fa.Omega) - 0.0000754L * CosDeg(fa.Omega + 275.05L - 2.3L * fa.T);
     // Three arguments are the ones a harmonic fit against a modern lunar
     // ephemeris finds (F-2M', F-M'-2D, F-M-2D); with them the latitude stays
     // within about 32" over 1900-2100 (121" otherwise).
-    const long double N = -526.1L * Sind(F - 2 * D) + 44.3L * Sind(Mp + F - 2 * D) - 30.6L * Sind(F - Mp - 2 * D) -
-                          24.6L * Sind(F - 2 * Mp) - 22.6L * Sind(M + F - 2 * D) + 20.6L * Sind(F - Mp) +
-                          11 * Sind(F - M - 2 * D) - 6 * Sind(Mp + F - 4 * D);
-    return (18519.7L * k * Sind(S) - 6.2L * Sind(3 * S) + N) / 3600;
+    const long double N = -526.1L * SinDeg(F - 2 * D) + 44.3L * SinDeg(Mp + F - 2 * D) - 30.6L * SinDeg(F - Mp - 2 * D) -
+                          24.6L * SinDeg(F - 2 * Mp) - 22.6L * SinDeg(M + F - 2 * D) + 20.6L * SinDeg(F - Mp) +
+                          11 * SinDeg(F - M - 2 * D) - 6 * SinDeg(Mp + F - 4 * D);
+    return (18519.7L * k * SinDeg(S) - 6.2L * SinDeg(3 * S) + N) / 3600;
 }
 
 long double MeanNode(const FundamentalArguments& fa)
@@ -185,13 +185,13 @@ long double TrueNode(const FundamentalArguments& fa, long double sunLongitude, l
 {
     const long double Om = MeanNode(fa), lS = sunLongitude, lM = moonLongitude, G = fa.Gamma;
     constexpr long double w = 282.596403L; // longitude of the Sun's perigee
-    const long double t = Om + 1.517L * Sind(2 * (lS - Om)) - 0.163L * Sind(lS - w) - 0.128L * Sind(2 * (lM - lS)) +
-                          0.12L * Sind(2 * (lM - Om)) + 0.107L * Sind(2 * (G - Om)) + 0.063L * Sind(3 * lS - w - 2 * Om) +
-                          0.04L * Sind(lM + G - 2 * lS) - 0.04L * Sind(lM + G - 2 * Om) + 0.027L * Sind(lM - G) -
-                          0.027L * Sind(lS + w - 2 * Om) + 0.015L * Sind(2 * (lS - G)) -
-                          0.013L * Sind(2 * Om + lM - G - 2 * lS) - 0.013L * Sind(lM - 2 * Om - G + 2 * lS) -
-                          0.007L * Sind(2 * lM + w - 3 * lS) + 0.005L * Sind(3 * lM - G - 2 * Om) -
-                          0.005L * Sind(3 * lM - G - 2 * lS);
+    const long double t = Om + 1.517L * SinDeg(2 * (lS - Om)) - 0.163L * SinDeg(lS - w) - 0.128L * SinDeg(2 * (lM - lS)) +
+                          0.12L * SinDeg(2 * (lM - Om)) + 0.107L * SinDeg(2 * (G - Om)) + 0.063L * SinDeg(3 * lS - w - 2 * Om) +
+                          0.04L * SinDeg(lM + G - 2 * lS) - 0.04L * SinDeg(lM + G - 2 * Om) + 0.027L * SinDeg(lM - G) -
+                          0.027L * SinDeg(lS + w - 2 * Om) + 0.015L * SinDeg(2 * (lS - G)) -
+                          0.013L * SinDeg(2 * Om + lM - G - 2 * lS) - 0.013L * SinDeg(lM - 2 * Om - G + 2 * lS) -
+                          0.007L * SinDeg(2 * lM + w - 3 * lS) + 0.005L * SinDeg(3 * lM - G - 2 * Om) -
+                          0.005L * SinDeg(3 * lM - G - 2 * lS);
     return Norm360(t);
 }
 

@@ -86,14 +86,14 @@ PageResult Coordinates(int sub)
         Text(Attributions::BodyName(b), 1, 40, y);
         std::string value;
         if (sub == 0)
-            value = DegMin(std::fmod(lon, 30.0L), 2);
+            value = DegMin(DegreesInSign(lon), 2);
         else if (sub == 1)
             value = DegMin(lon, 3);
         else
             value = LatitudeText(BodyLatitude[b]);
         Text(value, 2, 95, y - 0.5L);
         if (sub == 0)
-            DrawSignSymbol(Wheel::SignOf(lon), "M", 6, 128, y + 2);
+            DrawSignSymbol(SignNumber(lon), "M", 6, 128, y + 2);
         if (sub < 2 && b < 10 && Wheel::BodyRetrograde(b)) {
             Ink(CanvasRgb(255, 0, 0));
             TextLeft("R", 15, 138, y);
@@ -346,7 +346,7 @@ PageResult Maestri(const PageContext& context)
 
 namespace TR = TraditionalRules;
 
-double Lon(int b) { return double(Wheel::BodyPosition(b)); }
+long double Lon(int b) { return Wheel::BodyPosition(b); }
 
 std::string PositionText(long double lon) { return LongitudeFullText("", lon); }
 
@@ -426,9 +426,9 @@ PageResult Distances()
     Title("DISTANZE SFERICHE");
     constexpr int n = 9;
     const long double cell = 17, x0 = 22, y0 = 26;
-    auto latitude = [](int b) -> double {
+    auto latitude = [](int b) -> long double {
         if (b <= 7)
-            return double(BodyLatitude[std::size_t(b)]);
+            return BodyLatitude[std::size_t(b)];
         return 0.0; // the nodes lie on the ecliptic
     };
     for (int b = 1; b <= n; ++b)
@@ -440,7 +440,7 @@ PageResult Distances()
     ReleasePen();
     for (int i = 2; i <= n; ++i)
         for (int j = 1; j < i; ++j) {
-            const double d = TR::SphericalDistance(Lon(i), latitude(i), Lon(j), latitude(j));
+            const long double d = TR::SphericalDistance(Lon(i), latitude(i), Lon(j), latitude(j));
             SetInkColor(0);
             TextCenter(std::isnan(d) ? std::string("--") : DegMin(d, 3), 0, x0 + (j - 1) * cell + cell / 2,
                        y0 + (i - 1) * cell + cell / 2 - 1.5L);
@@ -454,7 +454,7 @@ PageResult Energi(int sub)
     PageResult r;
     r.section = 11 + sub;
     Title("AFFINITA' ENERGETICHE", "(Relazioni Magnetiche e Solilunari)");
-    std::vector<double> lons;
+    std::vector<long double> lons;
     for (int p = 1; p <= 7; ++p)
         lons.push_back(Lon(p));
     if (sub == 0) {
@@ -463,7 +463,7 @@ PageResult Energi(int sub)
             const long double y = 36 + (p - 1) * 11;
             DrawPlanetSymbol(p, 6, 16, y + 2);
             Text(Attributions::BodyName(p), 1, 24, y);
-            Text(SignFullName(TR::SignOf(lons[std::size_t(p - 1)])), 1, 62, y);
+            Text(SignFullName(SignNumber(lons[std::size_t(p - 1)])), 1, 62, y);
             Text(std::string(TR::PolarityText(TR::PolarityOf(lons[std::size_t(p - 1)]))), 1, 100, y);
         }
         const TR::PolarityBalance b = TR::PolarityBalanceOf(lons);
@@ -570,8 +570,8 @@ PageResult Dodecate(PageContext& context)
             const int b = bodies[i];
             const long double d = points[i];
             const std::string key = g == 0   ? AttributionKeys::BodyTermKey(b, Wheel::TermSectorOf(d, HouseCusps[1]))
-                                    : g == 1 ? AttributionKeys::BodyDecanKey(b, Wheel::DecanOf(d))
-                                             : AttributionKeys::BodyDecadeKey(b, Wheel::DecanOf(d));
+                                    : g == 1 ? AttributionKeys::BodyDecanKey(b, DecanNumber(d))
+                                             : AttributionKeys::BodyDecadeKey(b, DecanNumber(d));
             const std::string text = Attributions::SpecificText(key, table, Attributions::BodyCodes(b));
             if (!text.empty())
                 r.lines.push_back(text);
@@ -604,12 +604,6 @@ PageResult YearRulersPage()
 } // namespace
 
 // ---- Public ----------------------------------------------------------------
-
-long double Separation(long double a, long double b)
-{
-    long double s = Wheel::Norm360(a - b);
-    return s > 180 ? 360 - s : s;
-}
 
 AspettoHit ClassifyAspetto(long double s, bool majorsOnly)
 {
@@ -695,17 +689,12 @@ std::vector<PowerBar> PowerBars(const std::vector<long double>& values)
 
 std::vector<long double> ComputePowers()
 {
-    // The scoring recomputes the chart with Placidus houses; everything it
-    // changes in the shared tables comes back afterwards.
-    const auto lon = BodyLongitude;
-    const auto lat = BodyLatitude;
-    const auto ra = BodyRightAscension;
-    const auto dec = BodyDeclination;
-    const auto cusps = HouseCusps;
-    const long double eot = EquationOfTime;
-    const std::string system = HouseSystemSetting;
     std::vector<long double> values;
-    try {
+    {
+        // The scoring recomputes the chart with Placidus houses; the chart
+        // tables and the settings come back as they were, whatever happens.
+        const ChartTablesScope tables;
+        const ChartSettingsScope settings;
         HouseSystemSetting = "PLACIDO";
         if (!ProgramPath::Exists(ChartTempFileName(kBirthChart)))
             WriteChartTempFile(kBirthChart, {"TEMA NATALE", CurrentSubjectMoment().JD});
@@ -714,21 +703,15 @@ std::vector<long double> ComputePowers()
         const auto total = std::find(lines.begin(), lines.end(), std::string("TOTALE"));
         for (auto it = total == lines.end() ? total : total + 1; it != lines.end() && values.size() < 10; ++it)
             values.push_back(std::strtold(it->c_str(), nullptr));
-    } catch (...) {
-        BodyLongitude = lon, BodyLatitude = lat, BodyRightAscension = ra, BodyDeclination = dec;
-        HouseCusps = cusps, EquationOfTime = eot, HouseSystemSetting = system;
-        throw;
     }
-    BodyLongitude = lon, BodyLatitude = lat, BodyRightAscension = ra, BodyDeclination = dec;
-    HouseCusps = cusps, EquationOfTime = eot, HouseSystemSetting = system;
     values.resize(10, 0);
 
     std::size_t best = 0;
     for (std::size_t i = 1; i < values.size(); ++i)
         if (values[i] > values[best])
             best = i;
-    WriteTextLines("FileDum\\Dati3.dum", {SignFullName(Wheel::SignOf(Wheel::BodyPosition(1))),
-                                           SignFullName(Wheel::SignOf(HouseCusps[1])), PlanetName(int(best) + 1)});
+    WriteTextLines("FileDum\\Dati3.dum", {SignFullName(SignNumber(Wheel::BodyPosition(1))),
+                                           SignFullName(SignNumber(HouseCusps[1])), PlanetName(int(best) + 1)});
     return values;
 }
 
@@ -775,7 +758,7 @@ std::array<int, 8> PlanetSigns()
 {
     std::array<int, 8> signs {};
     for (int p = 1; p <= 7; ++p)
-        signs[std::size_t(p)] = TR::SignOf(Lon(p));
+        signs[std::size_t(p)] = SignNumber(Lon(p));
     return signs;
 }
 

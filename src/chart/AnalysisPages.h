@@ -44,8 +44,6 @@ struct AspettoHit {
 // the order 180, 150, 144, 135, 120, 90, 72, 60, 45, 30, 0; the first that
 // holds wins. With majorsOnly, only 0, 60, 90, 120 and 180 are tried.
 AspettoHit ClassifyAspetto(long double separation, bool majorsOnly);
-// Separation 0..180 of two longitudes.
-long double Separation(long double a, long double b);
 // The two-digit deviation from exactness |Round(angle - s)|.
 std::string DeviationText(long double angle, long double separation);
 // The lines of an aspect list: one per aspected pair of the eleven bodies,

@@ -3,11 +3,13 @@
 #include "chart/AttributionKeys.h"
 #include "chart/TraditionalRules.h"
 #include "chart/Wheel.h"
+#include "core/Angles.h"
 #include "kb/KbRecords.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
+#include "shell/LongitudeTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 #include <optional>
@@ -116,7 +118,7 @@ Result ForBody(int body)
     Result r = Lookup(first, "OpzioneT\\PosiPian.txt", "OpzioneT\\SpgPianSpe.Txt", "OpzioneT\\SpgPian.txt",
                       BodyCodes(body), "PIANETA");
     r.specific.push_back("Dodecatemorie " + std::string(BodyName(body)) + " = " +
-                         LongitudeFullText("", TraditionalRules::Dodecatemory(double(lon))));
+                         LongitudeFullText("", TraditionalRules::Dodecatemory(lon)));
     return r;
 }
 
@@ -124,7 +126,7 @@ Result ForSign(int sign)
 {
     std::string first = SignName(sign);
     for (int h = 1; h <= 12; ++h)
-        if (Wheel::SignOf(HouseCusps[h]) == sign)
+        if (SignNumber(HouseCusps[h]) == sign)
             first += " " + std::string(AttributionKeys::kHouseCode4[h - 1]);
     return Lookup(first, "OpzioneT\\PosiSegn.txt", "OpzioneT\\SpgSegnSpe.txt", "OpzioneT\\SpgSegni.txt",
                   SignCodes(sign), "SEGNO");

@@ -23,12 +23,13 @@ void Circles()
     ReleasePen();
     // The same radius at zoom 1.5: the centre is divided by the zoom so the
     // circle lands beside the first one.
-    const long double zoom = ZoomFactor;
-    ZoomFactor = zoom * 1.5L;
-    SelectPen(2);
-    DrawCircle(60 / 1.5L, 35 / 1.5L, 14 / 1.5L);
-    ReleasePen();
-    ZoomFactor = zoom;
+    {
+        const DrawingScope zoom;
+        ZoomFactor *= 1.5L;
+        SelectPen(2);
+        DrawCircle(60 / 1.5L, 35 / 1.5L, 14 / 1.5L);
+        ReleasePen();
+    }
     SelectPen(4);
     SelectBrush(CanvasRgb(255, 255, 0));
     DrawEllipse(80, 24, 100, 46);

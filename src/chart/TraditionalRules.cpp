@@ -1,6 +1,7 @@
 #include "chart/TraditionalRules.h"
 
 #include "chart/AttributionKeys.h"
+#include "core/Angles.h"
 #include "platform/TextFile.h"
 
 #include <cmath>
@@ -10,8 +11,7 @@ namespace TraditionalRules {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
 
 bool ValidPlanet(int planet) { return planet >= 1 && planet <= AttributionKeys::kPlanets; }
 bool ValidSign(int sign) { return sign >= 1 && sign <= 12; }
@@ -20,7 +20,7 @@ int DomicileRuler(int sign) { return AttributionKeys::kDomicileRuler[sign - 1]; 
 int ExaltationSign(int planet) { return AttributionKeys::kExaltationSign[planet - 1]; }
 
 // Degree of exact exaltation in the exaltation sign, Sun to Saturn.
-constexpr std::array<double, 7> kExaltationDegree = {19, 3, 15, 27, 28, 15, 21};
+constexpr std::array<long double, 7> kExaltationDegree = {19, 3, 15, 27, 28, 15, 21};
 
 // Egyptian bounds: for each sign the rulers and the degree where each bound
 // ends.
@@ -60,43 +60,6 @@ int PlanetDigit(char c) { return c >= '1' && c <= '7' ? c - '0' : 0; }
 
 } // namespace
 
-double Norm360(double lon)
-{
-    if (!std::isfinite(lon))
-        return kNaN;
-    double r = std::fmod(lon, 360.0);
-    if (r < 0)
-        r += 360.0;
-    // A tiny negative remainder rounds up to 360 itself.
-    if (r >= 360.0)
-        r = 0.0;
-    return r;
-}
-
-int SignOf(double lon)
-{
-    const double n = Norm360(lon);
-    if (std::isnan(n))
-        return 0;
-    return static_cast<int>(n / 30.0) + 1;
-}
-
-double DegreesInSign(double lon)
-{
-    const double n = Norm360(lon);
-    if (std::isnan(n))
-        return kNaN;
-    return n - 30.0 * (SignOf(n) - 1);
-}
-
-double Separation(double lonA, double lonB)
-{
-    const double d = Norm360(lonA - lonB);
-    if (std::isnan(d))
-        return kNaN;
-    return d > 180.0 ? 360.0 - d : d;
-}
-
 // ---------------------------------------------------------------------------
 
 Dignities DignitiesOf(int planet, int sign)
@@ -111,7 +74,7 @@ Dignities DignitiesOf(int planet, int sign)
     return d;
 }
 
-double ExaltationLongitude(int planet)
+long double ExaltationLongitude(int planet)
 {
     if (!ValidPlanet(planet))
         return kNaN;
@@ -155,18 +118,18 @@ std::array<TermBound, 5> TermsOfSign(int sign)
     const SignTerms& t = kEgyptianTerms[sign - 1];
     int start = 0;
     for (std::size_t i = 0; i < bounds.size(); ++i) {
-        bounds[i] = {t.ruler[i], static_cast<double>(start), static_cast<double>(t.end[i])};
+        bounds[i] = {t.ruler[i], static_cast<long double>(start), static_cast<long double>(t.end[i])};
         start = t.end[i];
     }
     return bounds;
 }
 
-int TermRuler(double lon)
+int TermRuler(long double lon)
 {
-    const int sign = SignOf(lon);
+    const int sign = SignNumber(lon);
     if (sign == 0)
         return 0;
-    const double deg = DegreesInSign(lon);
+    const long double deg = DegreesInSign(lon);
     const SignTerms& t = kEgyptianTerms[sign - 1];
     for (std::size_t i = 0; i < t.end.size(); ++i)
         if (deg < t.end[i])
@@ -176,14 +139,6 @@ int TermRuler(double lon)
 
 // ---------------------------------------------------------------------------
 
-int DecanNumber(double lon)
-{
-    const double n = Norm360(lon);
-    if (std::isnan(n))
-        return 0;
-    return static_cast<int>(n / 10.0) + 1;
-}
-
 int DecanRulerOf(int decan)
 {
     if (decan < 1 || decan > AttributionKeys::kDecans)
@@ -191,7 +146,7 @@ int DecanRulerOf(int decan)
     return kDecanOrder[(decan - 1) % kDecanOrder.size()];
 }
 
-int DecanRuler(double lon) { return DecanRulerOf(DecanNumber(lon)); }
+int DecanRuler(long double lon) { return DecanRulerOf(DecanNumber(lon)); }
 
 int DecadeSignOf(int decan)
 {
@@ -202,20 +157,20 @@ int DecadeSignOf(int decan)
     return (sign - 1 + 4 * third) % 12 + 1;
 }
 
-int DecadeSign(double lon) { return DecadeSignOf(DecanNumber(lon)); }
+int DecadeSign(long double lon) { return DecadeSignOf(DecanNumber(lon)); }
 
 // ---------------------------------------------------------------------------
 
-double Antiscion(double lon) { return std::isfinite(lon) ? Norm360(180.0 - lon) : kNaN; }
+long double Antiscion(long double lon) { return std::isfinite(lon) ? Norm360(180.0 - lon) : kNaN; }
 
-double ContraAntiscion(double lon) { return std::isfinite(lon) ? Norm360(360.0 - lon) : kNaN; }
+long double ContraAntiscion(long double lon) { return std::isfinite(lon) ? Norm360(360.0 - lon) : kNaN; }
 
-bool InAntiscionContact(double lonA, double lonB, double orb)
+bool InAntiscionContact(long double lonA, long double lonB, long double orb)
 {
     return Separation(Antiscion(lonA), lonB) < orb;
 }
 
-bool InContraAntiscionContact(double lonA, double lonB, double orb)
+bool InContraAntiscionContact(long double lonA, long double lonB, long double orb)
 {
     return Separation(ContraAntiscion(lonA), lonB) < orb;
 }
@@ -237,9 +192,9 @@ int ContraAntiscionSign(int sign)
 
 // ---------------------------------------------------------------------------
 
-double Dodecatemory(double lon)
+long double Dodecatemory(long double lon)
 {
-    const int sign = SignOf(lon);
+    const int sign = SignNumber(lon);
     if (sign == 0)
         return kNaN;
     return Norm360(30.0 * (sign - 1) + 12.0 * DegreesInSign(lon));
@@ -247,7 +202,7 @@ double Dodecatemory(double lon)
 
 // ---------------------------------------------------------------------------
 
-double SphericalDistance(double lonA, double latA, double lonB, double latB)
+long double SphericalDistance(long double lonA, long double latA, long double lonB, long double latB)
 {
     if (!std::isfinite(lonA) || !std::isfinite(latA) || !std::isfinite(lonB) || !std::isfinite(latB))
         return kNaN;
@@ -255,13 +210,13 @@ double SphericalDistance(double lonA, double latA, double lonB, double latB)
         return kNaN;
     // The arc from the vector product and the scalar product, exact for
     // small and for nearly opposite arcs alike.
-    const double b1 = latA * kRad;
-    const double b2 = latB * kRad;
-    const double dl = (lonB - lonA) * kRad;
-    const double x = std::cos(b2) * std::sin(dl);
-    const double y = std::cos(b1) * std::sin(b2) - std::sin(b1) * std::cos(b2) * std::cos(dl);
-    const double z = std::sin(b1) * std::sin(b2) + std::cos(b1) * std::cos(b2) * std::cos(dl);
-    return std::atan2(std::hypot(x, y), z) / kRad;
+    const long double b1 = DegToRad(latA);
+    const long double b2 = DegToRad(latB);
+    const long double dl = DegToRad(lonB - lonA);
+    const long double x = std::cos(b2) * std::sin(dl);
+    const long double y = std::cos(b1) * std::sin(b2) - std::sin(b1) * std::cos(b2) * std::cos(dl);
+    const long double z = std::sin(b1) * std::sin(b2) + std::cos(b1) * std::cos(b2) * std::cos(dl);
+    return RadToDeg(std::atan2(std::hypot(x, y), z));
 }
 
 // ---------------------------------------------------------------------------
@@ -273,9 +228,9 @@ Polarity SignPolarity(int sign)
     return sign % 2 == 1 ? Polarity::Masculine : Polarity::Feminine;
 }
 
-Polarity PolarityOf(double lon) { return SignPolarity(SignOf(lon)); }
+Polarity PolarityOf(long double lon) { return SignPolarity(SignNumber(lon)); }
 
-MagneticAffinity MagneticAffinityOf(double lonA, double lonB)
+MagneticAffinity MagneticAffinityOf(long double lonA, long double lonB)
 {
     MagneticAffinity m;
     m.a = PolarityOf(lonA);
@@ -285,10 +240,10 @@ MagneticAffinity MagneticAffinityOf(double lonA, double lonB)
     return m;
 }
 
-PolarityBalance PolarityBalanceOf(const std::vector<double>& lons)
+PolarityBalance PolarityBalanceOf(const std::vector<long double>& lons)
 {
     PolarityBalance b;
-    for (double lon : lons) {
+    for (long double lon : lons) {
         const Polarity p = PolarityOf(lon);
         if (p == Polarity::Masculine)
             ++b.masculine;
@@ -342,7 +297,7 @@ LuminaryHalf HalfOfSign(int sign)
     return sign >= 5 && sign <= 10 ? LuminaryHalf::Solar : LuminaryHalf::Lunar;
 }
 
-LuminaryHalf HalfOf(double lon) { return HalfOfSign(SignOf(lon)); }
+LuminaryHalf HalfOf(long double lon) { return HalfOfSign(SignNumber(lon)); }
 
 std::string_view HalfText(LuminaryHalf h)
 {
@@ -354,7 +309,7 @@ std::string_view HalfText(LuminaryHalf h)
     return {};
 }
 
-LunarPhase LunarPhaseOf(double sunLon, double moonLon)
+LunarPhase LunarPhaseOf(long double sunLon, long double moonLon)
 {
     LunarPhase p;
     if (!std::isfinite(sunLon) || !std::isfinite(moonLon)) {
@@ -379,14 +334,14 @@ std::string_view LunarPhaseText(int number)
 
 // ---------------------------------------------------------------------------
 
-SolarCondition SolarConditionOf(double sunLon, double planetLon)
+SolarCondition SolarConditionOf(long double sunLon, long double planetLon)
 {
     SolarCondition c;
     c.distance = Separation(sunLon, planetLon);
     if (std::isnan(c.distance))
         return c;
     // Behind the Sun in the zodiac: on the eastern horizon before it.
-    const double behind = Norm360(sunLon - planetLon);
+    const long double behind = Norm360(sunLon - planetLon);
     c.oriental = behind > 0.0 && behind < 180.0;
     if (c.distance <= kCazimi)
         c.state = SolarState::Cazimi;
@@ -418,18 +373,18 @@ std::string_view SolarStateText(SolarState s)
     return {};
 }
 
-std::optional<bool> ReachedByWaxingMoon(double sunLon, double moonLon, double planetLon)
+std::optional<bool> ReachedByWaxingMoon(long double sunLon, long double moonLon, long double planetLon)
 {
     if (!std::isfinite(sunLon) || !std::isfinite(moonLon) || !std::isfinite(planetLon))
         return std::nullopt;
-    const double days = Norm360(planetLon - moonLon) / kMoonMeanMotion;
-    const double sunThen = sunLon + kSunMeanMotion * days;
+    const long double days = Norm360(planetLon - moonLon) / kMoonMeanMotion;
+    const long double sunThen = sunLon + kSunMeanMotion * days;
     return Norm360(planetLon - sunThen) < 180.0;
 }
 
 // ---------------------------------------------------------------------------
 
-int PlanetaryYear(int year, int month, int day, double sunLon)
+int PlanetaryYear(int year, int month, int day, long double sunLon)
 {
     bool beforeEquinox;
     if (std::isfinite(sunLon))

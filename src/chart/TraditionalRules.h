@@ -3,11 +3,13 @@
 // window's information texts (Appoggio\Messaggi.txt), kept here so that the
 // pages and the explanations they show agree.
 //
-// Units and numbering, as everywhere in the chart:
-// - longitudes and latitudes in degrees; a longitude is reduced to
-//   0 <= lon < 360 before use (370 is 10, -10 is 350). A retrograde mark
-//   (the negative longitudes of the computation tables) is the caller's to
-//   remove first.
+// Units and numbering, as everywhere in the chart (core/Angles.h, which
+// also holds the reduction, the sign, the degrees in the sign, the decan and
+// the separation of a longitude that the rules below use):
+// - longitudes and latitudes in degrees, long double; a longitude is
+//   reduced to 0 <= lon < 360 before use (370 is 10, -10 is 350). A
+//   retrograde mark (the negative longitudes of the computation tables) is
+//   the caller's to remove first.
 // - planets 1 Sun, 2 Moon, 3 Mercury, 4 Venus, 5 Mars, 6 Jupiter,
 //   7 Saturn; signs 1 Aries .. 12 Pisces; decans 1..36 from 0° Aries.
 // - bad input never traps: a non-finite longitude or latitude gives NaN for
@@ -22,20 +24,6 @@
 #include <vector>
 
 namespace TraditionalRules {
-
-// ---------------------------------------------------------------------------
-// Longitudes
-
-// lon reduced to 0 <= lon < 360; NaN when lon is not finite.
-double Norm360(double lon);
-// Sign 1..12 of a longitude (Trunc(lon / 30) + 1 after reduction); 0 for a
-// non-finite longitude.
-int SignOf(double lon);
-// Degrees travelled in the sign, 0 <= d < 30; NaN for a non-finite one.
-double DegreesInSign(double lon);
-// Shortest angular separation along the ecliptic, 0..180; NaN if either is
-// not finite.
-double Separation(double lonA, double lonB);
 
 // ---------------------------------------------------------------------------
 // Dignities (Ptolemy, Tetrabiblos I 17-19): a planet is in domicile in the
@@ -59,7 +47,7 @@ Dignities DignitiesOf(int planet, int sign);
 // the later tradition: Sun Aries 19, Moon Taurus 3, Mercury Virgo 15,
 // Venus Pisces 27, Mars Capricorn 28, Jupiter Cancer 15, Saturn Libra 21);
 // the absolute longitude of that degree, NaN for a planet out of range.
-double ExaltationLongitude(int planet);
+long double ExaltationLongitude(int planet);
 
 // Mutual reception by domicile: two different planets, each in a sign ruled
 // by the other (Sun in Cancer with Moon in Leo). False for numbers out of
@@ -85,16 +73,16 @@ inline constexpr std::string_view kLabelNone = "Nessuna Debilit\xE0 n\xE9 Dignit
 // ruled by the five planets other than the lights.
 
 struct TermBound {
-    int ruler = 0;       // planet 3..7
-    double start = 0;    // degrees in the sign where the bound begins
-    double end = 0;      // degrees in the sign where it ends (exclusive)
+    int ruler = 0;         // planet 3..7
+    long double start = 0; // degrees in the sign where the bound begins
+    long double end = 0;   // degrees in the sign where it ends (exclusive)
 };
 
 // The five bounds of sign 1..12 in order; all zero for a sign out of range.
 std::array<TermBound, 5> TermsOfSign(int sign);
 // Ruler of the bound holding a longitude (Aries 0°-6° Jupiter); 0 for a
 // non-finite longitude.
-int TermRuler(double lon);
+int TermRuler(long double lon);
 
 // ---------------------------------------------------------------------------
 // Decans (faces) after the Chaldean order of the planets, as in Teucer and
@@ -102,12 +90,11 @@ int TermRuler(double lon);
 // then Sun, Venus, Mercury, Moon, Saturn, Jupiter, repeated through the 36
 // decans (the last decan of Pisces is Mars again).
 
-// Decan number 1..36 of a longitude (Trunc(lon / 10) + 1); 0 if not finite.
-int DecanNumber(double lon);
+// The decan of a longitude is DecanNumber (core/Angles.h).
 // Ruler of decan 1..36; 0 out of range.
 int DecanRulerOf(int decan);
 // Ruler of the decan holding a longitude; 0 if not finite.
-int DecanRuler(double lon);
+int DecanRuler(long double lon);
 
 // Decades: the three decans of a sign go to the three signs of its
 // element, starting with the sign itself (Aries: Aries, Leo, Sagittarius;
@@ -116,7 +103,7 @@ int DecanRuler(double lon);
 // Sign 1..12 of decade 1..36; 0 out of range.
 int DecadeSignOf(int decan);
 // Sign of the decade holding a longitude; 0 if not finite.
-int DecadeSign(double lon);
+int DecadeSign(long double lon);
 
 // ---------------------------------------------------------------------------
 // Antiscia (Firmicus Maternus, Mathesis II 29): the reflection across the
@@ -125,16 +112,16 @@ int DecadeSign(double lon);
 // Aries-Libra, is 360° - lon. A body within kAntiscionOrb of another's
 // antiscion (contra-antiscion) is in a hidden conjunction (opposition).
 
-inline constexpr double kAntiscionOrb = 1.5;
+inline constexpr long double kAntiscionOrb = 1.5;
 
 // 180 - lon reduced (Aries 10° -> Virgo 20°); NaN if not finite.
-double Antiscion(double lon);
+long double Antiscion(long double lon);
 // 360 - lon reduced (Aries 10° -> Pisces 20°); NaN if not finite.
-double ContraAntiscion(double lon);
+long double ContraAntiscion(long double lon);
 // Whether b lies less than orb from the antiscion of a (symmetric in a, b).
-bool InAntiscionContact(double lonA, double lonB, double orb = kAntiscionOrb);
+bool InAntiscionContact(long double lonA, long double lonB, long double orb = kAntiscionOrb);
 // Whether b lies less than orb from the contra-antiscion of a (symmetric).
-bool InContraAntiscionContact(double lonA, double lonB, double orb = kAntiscionOrb);
+bool InContraAntiscionContact(long double lonA, long double lonB, long double orb = kAntiscionOrb);
 // The sign a sign reflects into: antiscion Aries-Virgo, Taurus-Leo,
 // Gemini-Cancer, Libra-Pisces, Scorpio-Aquarius, Sagittarius-Capricorn;
 // contra-antiscion Aries-Pisces, Taurus-Aquarius, ... ; 0 out of range.
@@ -145,14 +132,14 @@ int ContraAntiscionSign(int sign);
 // Dodecatemory (twelfth-part, Manilius II and Firmicus II 13): the degrees
 // travelled in the sign times 12, counted from the start of the same sign
 // (Aries 5° -> Gemini 0°, Aries 15° -> Libra 0°). NaN if not finite.
-double Dodecatemory(double lon);
+long double Dodecatemory(long double lon);
 
 // ---------------------------------------------------------------------------
 // Spherical distance: the great-circle arc between two bodies on the
 // celestial sphere from ecliptic longitude and latitude, 0..180 degrees
 // (two points on the ecliptic are as far apart as their separation). NaN
 // for a non-finite value or a latitude beyond ±90.
-double SphericalDistance(double lonA, double latA, double lonB, double latB);
+long double SphericalDistance(long double lonA, long double latA, long double lonB, long double latB);
 
 // ---------------------------------------------------------------------------
 // Magnetic affinity: the polarity of the signs after the elements, masculine
@@ -164,15 +151,15 @@ double SphericalDistance(double lonA, double latA, double lonB, double latB);
 enum class Polarity { None, Masculine, Feminine };
 enum class MagneticRelation { None, Concordant, Complementary };
 
-Polarity SignPolarity(int sign);            // None out of range
-Polarity PolarityOf(double lon);            // None if not finite
+Polarity SignPolarity(int sign);       // None out of range
+Polarity PolarityOf(long double lon); // None if not finite
 
 struct MagneticAffinity {
     Polarity a = Polarity::None;
     Polarity b = Polarity::None;
     MagneticRelation relation = MagneticRelation::None;
 };
-MagneticAffinity MagneticAffinityOf(double lonA, double lonB);
+MagneticAffinity MagneticAffinityOf(long double lonA, long double lonB);
 
 // The count of bodies by polarity and which one prevails (None when equal).
 struct PolarityBalance {
@@ -180,7 +167,7 @@ struct PolarityBalance {
     int feminine = 0;
     Polarity prevailing = Polarity::None;
 };
-PolarityBalance PolarityBalanceOf(const std::vector<double>& lons);
+PolarityBalance PolarityBalanceOf(const std::vector<long double>& lons);
 
 // Printable words: "Maschile"/"Femminile", "Concordi"/"Complementari";
 // empty for None. PrevalenceText: "Emissiva" (gives energy), "Ricettiva"
@@ -196,17 +183,17 @@ std::string_view PrevalenceText(Polarity prevailing);
 // Sun in eight phases of 45°, from the New Moon to the Balsamic.
 
 enum class LuminaryHalf { None, Solar, Lunar };
-LuminaryHalf HalfOfSign(int sign);          // None out of range
-LuminaryHalf HalfOf(double lon);            // None if not finite
+LuminaryHalf HalfOfSign(int sign);    // None out of range
+LuminaryHalf HalfOf(long double lon); // None if not finite
 // "Solare" / "Lunare"; empty for None.
 std::string_view HalfText(LuminaryHalf h);
 
 struct LunarPhase {
-    int number = 0;          // 1 New Moon .. 8 Balsamic; 0 unknown
-    double elongation = 0;   // Moon - Sun, 0 <= e < 360; NaN unknown
-    bool waxing = false;     // elongation below 180
+    int number = 0;             // 1 New Moon .. 8 Balsamic; 0 unknown
+    long double elongation = 0; // Moon - Sun, 0 <= e < 360; NaN unknown
+    bool waxing = false;        // elongation below 180
 };
-LunarPhase LunarPhaseOf(double sunLon, double moonLon);
+LunarPhase LunarPhaseOf(long double sunLon, long double moonLon);
 // "Luna Nuova", "Falce Crescente", "Primo Quarto", "Gibbosa Crescente",
 // "Luna Piena", "Disseminante", "Ultimo Quarto", "Balsamica" for 1..8;
 // empty otherwise.
@@ -220,18 +207,18 @@ std::string_view LunarPhaseText(int number);
 // 8°30' combust, within 17' cazimi (in the heart of the Sun). The limits
 // are inclusive.
 
-inline constexpr double kUnderBeams = 17.0;
-inline constexpr double kCombust = 8.5;
-inline constexpr double kCazimi = 17.0 / 60.0;
+inline constexpr long double kUnderBeams = 17.0;
+inline constexpr long double kCombust = 8.5;
+inline constexpr long double kCazimi = 17.0L / 60;
 
 enum class SolarState { None, Cazimi, Combust, UnderBeams, Free };
 
 struct SolarCondition {
-    bool oriental = false;   // false: occidental (or unknown)
-    double distance = 0;     // separation from the Sun 0..180; NaN unknown
+    bool oriental = false;    // false: occidental (or unknown)
+    long double distance = 0; // separation from the Sun 0..180; NaN unknown
     SolarState state = SolarState::None;
 };
-SolarCondition SolarConditionOf(double sunLon, double planetLon);
+SolarCondition SolarConditionOf(long double sunLon, long double planetLon);
 // "Orientale" / "Occidentale"; empty when the distance is unknown.
 std::string_view OrientationText(const SolarCondition& c);
 // "in cuore al Sole (cazimi)", "combusto", "sotto i raggi", "libero dai
@@ -242,9 +229,9 @@ std::string_view SolarStateText(SolarState s);
 // at its mean daily motion until it meets the planet's longitude while the
 // Sun goes on at its own; the phase at that meeting is the answer. The
 // planet's own motion is left out. nullopt if a longitude is not finite.
-inline constexpr double kMoonMeanMotion = 13.176358;   // degrees per day
-inline constexpr double kSunMeanMotion = 0.985647;     // degrees per day
-std::optional<bool> ReachedByWaxingMoon(double sunLon, double moonLon, double planetLon);
+inline constexpr long double kMoonMeanMotion = 13.176358L; // degrees per day
+inline constexpr long double kSunMeanMotion = 0.985647L;   // degrees per day
+std::optional<bool> ReachedByWaxingMoon(long double sunLon, long double moonLon, long double planetLon);
 
 // ---------------------------------------------------------------------------
 // Rulers of the year and of the cycle, from Appoggio\GoverAnno.txt: the
@@ -266,7 +253,7 @@ struct YearRulers {
 // not yet reached 0° Aries (January to June with the Sun in the second
 // half of the zodiac). With a non-finite Sun longitude the equinox is taken
 // as 21 March.
-int PlanetaryYear(int year, int month, int day, double sunLon);
+int PlanetaryYear(int year, int month, int day, long double sunLon);
 
 // One line of the table; nullopt when it does not have the table's form
 // (year in columns 1-4, the ruler 1..7 in column 6, its name in 8-15, the

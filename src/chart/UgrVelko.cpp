@@ -4,6 +4,7 @@
 #include "astro/Houses.h"
 #include "chart/AttributionKeys.h"
 #include "chart/Attributions.h"
+#include "chart/TraditionalRules.h"
 #include "chart/UnCanvaVlk.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
@@ -485,7 +486,7 @@ void TFgrVelko::CoverScreen()
 void TFgrVelko::ResetImage()
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize logical = size().expandedTo(QSize(PxX(280), PxY(203)));
+    const QSize logical = size().expandedTo(QSize(PxX(kScreenPageWidth), PxY(kScreenPageHeight)));
     if (imagePainter_.isActive())
         imagePainter_.end();
     image_ = QImage(logical * ratio, QImage::Format_RGB32);
@@ -601,10 +602,6 @@ void TFgrVelko::FormActivate()
     Panel3->hide();
     HidePlants();
     PanelSegnaPato->hide();
-    // Hours of the birth place's longitude east of Greenwich.
-    const long double lon = std::strtold(CurrentSubject.LonDeg.c_str(), nullptr) +
-                            std::strtold(CurrentSubject.LonMin.c_str(), nullptr) / 60;
-    zoneOffset_ = lon * 4 / 60 * (CurrentSubject.LonHemi == "E" ? -1 : 1);
     hour_ = ComputeCurrentSubjectChart().Hour;
     ShowSection(1);
     // With the plant work enabled in the main window, the plants panel
@@ -628,7 +625,7 @@ void TFgrVelko::Timer1Timer()
         AnalysisPages::PageContext context {hour_, &centres_};
         lastPage_ = AnalysisPages::DrawPage(currentPage_, 0, context);
     } else {
-        ClearToGround(0, 0, 280, 203);
+        ClearToGround(0, 0, kScreenPageWidth, kScreenPageHeight);
         DrawMainWheel();
     }
     drawn_ = true;
@@ -865,7 +862,8 @@ void TFgrVelko::DrawAntiscia(long double longitude, const std::string& label)
 {
     overlay_ = true;
     const long double asc = HouseCusps[1];
-    const long double points[2] = {Wheel::Antiscion(longitude), Wheel::ContraAntiscion(longitude)};
+    const long double points[2] = {TraditionalRules::Antiscion(longitude),
+                                   TraditionalRules::ContraAntiscion(longitude)};
     SelectPen(2);
     for (long double p : points) {
         const PagePoint a = PolarPoint(Wheel::kCX, Wheel::kCY, Wheel::kSignInner, longitude, asc);

@@ -94,7 +94,6 @@ public:
     const Wheel::Centres& Centres() const { return centres_; }
     const AnalysisPages::PageResult& LastPage() const { return lastPage_; }
     bool LargeFont() const { return largeFont_; }
-    long double PlaceZoneOffset() const { return zoneOffset_; }
 
     // The device pixel of a page point under the window's transform.
     QPoint PixelOf(PagePoint p) const;
@@ -167,6 +166,5 @@ private:
     bool drawn_ = false; // the first drawing of this opening is made
     long double columnWidth_ = Wheel::kColumnDesignWidth;   // page units
     long double columnBottom_ = Wheel::kColumnDesignBottom; // page units
-    long double zoneOffset_ = 0;
     PlanetaryHourResult hour_;
 };

@@ -1,10 +1,13 @@
 #include "chart/UnCanvaVlk.h"
 
 #include "astro/Houses.h"
+#include "core/Angles.h"
 #include "platform/Emf.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
+#include "shell/LongitudeTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <cmath>
 #include <utility>
@@ -696,11 +699,11 @@ void DrawPageFrame(DrawingForm& form)
     if (ToPrinter || ToMetafile || !PrintEnabled)
         return;
     const DrawTarget t {&form.FormCanvas(), TargetKind::Screen};
-    const long double h = PrinterLandscape ? 202 : 405;
+    const long double h = PrinterLandscape ? kLandscapePageHeight : kPortraitPageHeight;
     PenOn(t, 7);
     t.canvas->MoveTo(Device(1, 1));
-    t.canvas->LineTo(Device(279, 1));
-    t.canvas->LineTo(Device(279, h));
+    t.canvas->LineTo(Device(kPageWidth, 1));
+    t.canvas->LineTo(Device(kPageWidth, h));
     t.canvas->LineTo(Device(1, h));
     t.canvas->LineTo(Device(1, 1));
     t.canvas->ReleasePen();

@@ -63,6 +63,19 @@
 
 class DrawingForm;
 
+// ---- The page ----------------------------------------------------------------
+
+// The page in page units: 279 wide, 202 tall in landscape, 405 in portrait.
+// The frame of the screen page runs along x = 1 .. kPageWidth and
+// y = 1 .. its height; the screen image behind it covers one unit more
+// (kScreenPageWidth x kScreenPageHeight), so that nothing of an earlier
+// drawing shows past the frame.
+inline constexpr int kPageWidth = 279;
+inline constexpr int kLandscapePageHeight = 202;
+inline constexpr int kPortraitPageHeight = 405;
+inline constexpr int kScreenPageWidth = kPageWidth + 1;
+inline constexpr int kScreenPageHeight = kLandscapePageHeight + 1;
+
 // ---- Transform -------------------------------------------------------------
 
 struct PagePoint {

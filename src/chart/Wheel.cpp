@@ -3,6 +3,7 @@
 #include "astro/Aspetti.h"
 #include "chart/AttributionKeys.h"
 #include "chart/TraditionalRules.h"
+#include "core/Angles.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
@@ -13,6 +14,9 @@
 #include <numeric>
 
 namespace Wheel {
+
+using TraditionalRules::Antiscion;
+using TraditionalRules::ContraAntiscion;
 
 namespace {
 
@@ -53,16 +57,6 @@ void Line(long double cx, long double cy, long double r1, long double lon1, long
 
 } // namespace
 
-long double Norm360(long double d)
-{
-    d = std::fmod(d, 360.0L);
-    if (d < 0)
-        d += 360;
-    if (d >= 360)
-        d -= 360;
-    return d;
-}
-
 long double BodyPosition(int b)
 {
     switch (b) {
@@ -88,8 +82,6 @@ bool BodyRetrograde(int b)
     return false;
 }
 
-int SignOf(long double longitude) { return std::clamp(int(Norm360(longitude) / 30) + 1, 1, 12); }
-
 int HouseOf(long double longitude, const std::array<long double, 14>& cusps)
 {
     const long double lon = Norm360(longitude);
@@ -106,14 +98,6 @@ int HouseOf(long double longitude, const std::array<long double, 14>& cusps)
 int TermSectorOf(long double longitude, long double cusp1)
 {
     return std::clamp(int(Norm360(longitude - (cusp1 - 15)) / 6) + 1, 1, 60);
-}
-
-int DecanOf(long double longitude) { return std::clamp(int(Norm360(longitude) / 10) + 1, 1, 36); }
-
-int DecanRuler(int decan)
-{
-    static constexpr int order[7] = {5, 1, 4, 3, 2, 7, 6}; // Mars, Sun, Venus, Mercury, Moon, Saturn, Jupiter
-    return order[(decan - 1) % 7];
 }
 
 std::vector<long double> SpreadAngles(const std::vector<long double>& angles, long double minGap)
@@ -281,12 +265,6 @@ std::vector<std::string> InfoSection(int n)
     return shown;
 }
 
-long double Antiscion(long double longitude) { return TraditionalRules::Antiscion(double(longitude)); }
-long double ContraAntiscion(long double longitude)
-{
-    return TraditionalRules::ContraAntiscion(double(longitude));
-}
-
 std::vector<std::string> BodyPositionKeys()
 {
     using namespace AttributionKeys;
@@ -295,29 +273,27 @@ std::vector<std::string> BodyPositionKeys()
     for (int b = 1; b <= kBodies; ++b)
         lon[b] = BodyPosition(b);
     for (int b = 1; b <= kBodies; ++b)
-        lines.push_back(BodySignKey(b, SignOf(lon[b])));
+        lines.push_back(BodySignKey(b, SignNumber(lon[b])));
     for (int b = 1; b <= kBodies; ++b)
         lines.push_back(BodyHouseKey(b, HouseOf(lon[b], HouseCusps)));
     for (int b = 1; b <= kBodies; ++b)
         lines.push_back(BodyTermKey(b, TermSectorOf(lon[b], HouseCusps[1])));
     for (int b = 1; b <= kBodies; ++b)
-        lines.push_back(BodyDecanKey(b, DecanOf(lon[b])));
+        lines.push_back(BodyDecanKey(b, DecanNumber(lon[b])));
     for (int b = 1; b <= kBodies; ++b)
-        lines.push_back(BodyDecadeKey(b, DecanOf(lon[b])));
+        lines.push_back(BodyDecadeKey(b, DecanNumber(lon[b])));
     // Antiscia and contra-antiscia: the body's code, "An" or "Ca", and the
     // sign the mirrored point falls in.
     for (int b = 1; b <= kBodies; ++b)
-        lines.push_back(std::string(kBodyCode4[b - 1]) + "An" + std::string(kSignCode4[SignOf(Antiscion(lon[b])) - 1]));
+        lines.push_back(std::string(kBodyCode4[b - 1]) + "An" + std::string(kSignCode4[SignNumber(Antiscion(lon[b])) - 1]));
     for (int b = 1; b <= kBodies; ++b)
         lines.push_back(std::string(kBodyCode4[b - 1]) + "Ca" +
-                        std::string(kSignCode4[SignOf(ContraAntiscion(lon[b])) - 1]));
+                        std::string(kSignCode4[SignNumber(ContraAntiscion(lon[b])) - 1]));
     // Major aspects within the active orbs: both codes and the aspect angle.
     static constexpr int majors[5] = {1, 7, 9, 10, 14}; // 0, 60, 90, 120, 180 in the orb table
     for (int i = 1; i <= kBodies; ++i)
         for (int j = i + 1; j <= kBodies; ++j) {
-            long double s = Norm360(lon[i] - lon[j]);
-            if (s > 180)
-                s = 360 - s;
+            const long double s = Separation(lon[i], lon[j]);
             for (int asp : majors) {
                 const long double angle = AspectAngle(asp);
                 if (std::isnan(angle))
@@ -338,19 +314,19 @@ std::vector<std::string> CuspPositionKeys()
     using namespace AttributionKeys;
     std::vector<std::string> lines;
     for (int h = 1; h <= 12; ++h)
-        lines.push_back(SignCuspKey(SignOf(HouseCusps[h]), h));
+        lines.push_back(SignCuspKey(SignNumber(HouseCusps[h]), h));
     for (int h = 1; h <= 12; ++h)
-        lines.push_back(SignTermKey(SignOf(HouseCusps[h]), TermSectorOf(HouseCusps[h], HouseCusps[1])));
+        lines.push_back(SignTermKey(SignNumber(HouseCusps[h]), TermSectorOf(HouseCusps[h], HouseCusps[1])));
     for (int h = 1; h <= 12; ++h)
-        lines.push_back(SignDecanKey(SignOf(HouseCusps[h]), DecanOf(HouseCusps[h])));
+        lines.push_back(SignDecanKey(SignNumber(HouseCusps[h]), DecanNumber(HouseCusps[h])));
     for (int h = 1; h <= 12; ++h)
-        lines.push_back(SignDecadeKey(SignOf(HouseCusps[h]), DecanOf(HouseCusps[h])));
+        lines.push_back(SignDecadeKey(SignNumber(HouseCusps[h]), DecanNumber(HouseCusps[h])));
     for (int h = 1; h <= 12; ++h)
-        lines.push_back(std::string(kSignCode4[SignOf(HouseCusps[h]) - 1]) + "An" +
-                        std::string(kSignCode4[SignOf(Antiscion(HouseCusps[h])) - 1]));
+        lines.push_back(std::string(kSignCode4[SignNumber(HouseCusps[h]) - 1]) + "An" +
+                        std::string(kSignCode4[SignNumber(Antiscion(HouseCusps[h])) - 1]));
     for (int h = 1; h <= 12; ++h)
-        lines.push_back(std::string(kSignCode4[SignOf(HouseCusps[h]) - 1]) + "Ca" +
-                        std::string(kSignCode4[SignOf(ContraAntiscion(HouseCusps[h])) - 1]));
+        lines.push_back(std::string(kSignCode4[SignNumber(HouseCusps[h]) - 1]) + "Ca" +
+                        std::string(kSignCode4[SignNumber(ContraAntiscion(HouseCusps[h])) - 1]));
     return lines;
 }
 
@@ -399,7 +375,7 @@ void DrawWheelRings(Centres& centres, long double houseOuter, long double houseI
     }
     for (int d = 1; d <= 36; ++d) {
         const PagePoint p = PolarPoint(kCX, kCY, kDecanRadius, d * 10.0L - 5, asc);
-        DrawPlanetSymbol(DecanRuler(d), kDecanGlyph, p.x, p.y);
+        DrawPlanetSymbol(TraditionalRules::DecanRulerOf(d), kDecanGlyph, p.x, p.y);
     }
 
     // 2. Planet band.
@@ -471,7 +447,7 @@ void DrawWheelVariant(Centres& centres)
     Furniture();
     if (ToPrinter || ToMetafile)
         return; // the cleared field covers the screen's right column only
-    ClearToGround(195, 2, 279, 100);
+    ClearToGround(195, 2, kPageWidth, 100);
 }
 
 } // namespace Wheel

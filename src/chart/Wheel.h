@@ -8,7 +8,8 @@
 // primitives of UnCanvaVlk.
 //
 // Chart body numbers 1..11: 1 Sun .. 7 Saturn, 8 north node, 9 south node,
-// 10 Ascendant, 11 Midheaven.
+// 10 Ascendant, 11 Midheaven. Signs and decans of a longitude are those of
+// core/Angles.h, the decan rulers and antiscia those of TraditionalRules.h.
 #include "chart/UnCanvaVlk.h"
 
 #include <array>
@@ -25,24 +26,15 @@ inline constexpr long double kSignRadius = 71.5, kDecanRadius = 80.5, kPlanetRad
 inline constexpr long double kDotRadius = 1.5;
 inline constexpr long double kMinSeparation = 8; // degrees between spread symbols
 
-long double Norm360(long double degrees);
-
 // Longitude 0..360 of chart body b from BodyLongitude and HouseCusps.
 long double BodyPosition(int b);
 // Retrograde mark of chart body b (planets and nodes: a negative table entry).
 bool BodyRetrograde(int b);
-// Sign 1..12 of a longitude.
-int SignOf(long double longitude);
 // House 1..12 of a longitude with every cusp moved 15 degrees back, so a
 // body up to 15 degrees before a cusp already counts in that cusp's house.
 int HouseOf(long double longitude, const std::array<long double, 14>& cusps);
 // Term sector 1..60: 6-degree sectors counted from cusp 1 - 15 degrees.
 int TermSectorOf(long double longitude, long double cusp1);
-// Decan (and decade) 1..36: the 10-degree sector counted from 0 Aries.
-int DecanOf(long double longitude);
-// Planet 1..7 ruling decan 1..36 in the Chaldean order from Mars in the
-// first decan of Aries.
-int DecanRuler(int decan);
 
 // Display angles of symbols at the given angles (degrees, any order): every
 // two symbols at least kMinSeparation apart, as little moved as possible.
@@ -107,10 +99,6 @@ std::vector<std::string> BodyPositionKeys();
 // The lines of OpzioneT\PosiSegn.txt: the keys of the twelve cusps.
 std::vector<std::string> CuspPositionKeys();
 void WritePositionFiles();
-
-// Antiscion and contra-antiscion of a longitude (TraditionalRules).
-long double Antiscion(long double longitude);
-long double ContraAntiscion(long double longitude);
 
 // ---- Drawing --------------------------------------------------------------
 

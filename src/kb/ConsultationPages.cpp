@@ -1,7 +1,7 @@
 #include "kb/ConsultationPages.h"
 
 #include "kb/ListSearch.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 

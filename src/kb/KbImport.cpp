@@ -95,6 +95,28 @@ struct FieldSpec {
     bool required;
 };
 
+// A field of a record as the sources give it: the member it fills, whether
+// an entry may repeat it and whether it must have it. Its key and capacity
+// are those of the record's field table.
+template <class Record>
+struct Imported {
+    std::string Record::*member;
+    bool repeatable = false;
+    bool required = false;
+};
+
+template <class Record, std::size_t N>
+std::vector<FieldSpec> SpecsOf(const std::array<RecordField<Record>, N>& table,
+                               const std::vector<Imported<Record>>& fields)
+{
+    std::vector<FieldSpec> specs;
+    for (const Imported<Record>& i : fields) {
+        const RecordField<Record>& f = FieldOf(table, i.member);
+        specs.push_back({f.label, f.Capacity(), i.repeatable, i.required});
+    }
+    return specs;
+}
+
 // The values of one entry, by field, with the line of each value.
 struct Entry {
     std::size_t line = 0; // first line of the block
@@ -102,6 +124,16 @@ struct Entry {
 
     std::string Value(std::size_t field) const { return values[field].empty() ? std::string() : values[field][0].first; }
 };
+
+// The record of an entry: the first value of each field in its member.
+template <class Record>
+Record RecordOf(const Entry& e, const std::vector<Imported<Record>>& fields)
+{
+    Record r;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        r.*fields[i].member = e.Value(i);
+    return r;
+}
 
 std::vector<Entry> ParseEntries(const Source& source, const std::vector<FieldSpec>& specs)
 {
@@ -187,31 +219,24 @@ void CheckWords(KbSources& out, const Source& s, std::size_t line, const char* f
 void ReadRemedies(const fs::path& folder, KbSources& out, std::set<std::string>& names)
 {
     enum { Name, Indication, Posology, Warnings, Primary, Secondary, Zodiac, Synthesis, Notes, Supplementary };
-    const std::vector<FieldSpec> specs = {
-        {"Rimedio", kNameCapacity, false, true},
-        {"Indicazione", kIndicationsCapacity, true, true},
-        {"Posologia", kPosologyCapacity, false, false},
-        {"Avvertenze", kWarningsCapacity, false, false},
-        {"Segnatura Planetaria Primaria", kPrimarySignatureCapacity, false, false},
-        {"Segnatura Planetaria Secondaria", kSecondarySignatureCapacity, false, false},
-        {"Segnatura Zodiacale", kZodiacSignatureCapacity, false, false},
-        {"Sintesi Psichica", kSynthesisCapacity, false, false},
-        {"Note", kNotesCapacity, false, false},
-        {"Note Supplementari", kSupplementaryNotesCapacity, false, false},
+    // One entry a remedy, one record for each of its indications.
+    const std::vector<Imported<RemedyRecord>> fields = {
+        {&RemedyRecord::Name, false, true},
+        {&RemedyRecord::Indications, true, true},
+        {&RemedyRecord::Posology},
+        {&RemedyRecord::Warnings},
+        {&RemedyRecord::PrimarySignature},
+        {&RemedyRecord::SecondarySignature},
+        {&RemedyRecord::ZodiacSignature},
+        {&RemedyRecord::PsychicSynthesis},
+        {&RemedyRecord::Notes},
+        {&RemedyRecord::SupplementaryNotes},
     };
+    const std::vector<FieldSpec> specs = SpecsOf(kRemedyFields, fields);
     const Source s = ReadSource(folder, "Rimedi.txt");
     std::set<std::pair<std::string, std::string>> uses;
     for (const Entry& e : ParseEntries(s, specs)) {
-        RemedyRecord r;
-        r.Name = e.Value(Name);
-        r.Posology = e.Value(Posology);
-        r.Warnings = e.Value(Warnings);
-        r.PrimarySignature = e.Value(Primary);
-        r.SecondarySignature = e.Value(Secondary);
-        r.ZodiacSignature = e.Value(Zodiac);
-        r.PsychicSynthesis = e.Value(Synthesis);
-        r.Notes = e.Value(Notes);
-        r.SupplementaryNotes = e.Value(Supplementary);
+        RemedyRecord r = RecordOf(e, fields);
         if (r.Name == kReservedText)
             s.Fail(e.line, "il nome \"" + r.Name + "\" è riservato al record 0");
         for (const std::size_t field : {Primary, Secondary, Zodiac})
@@ -235,15 +260,16 @@ void ReadRemedies(const fs::path& folder, KbSources& out, std::set<std::string>&
 void ReadRepertoryEntries(const fs::path& folder, KbSources& out, const std::set<std::string>& names)
 {
     enum { Pathology, Remedy, Posology, Notes };
-    const std::vector<FieldSpec> specs = {
-        {"Patologia", kPathologyCapacity, false, true},
-        {"Rimedio", kRepertoryRemedyCapacity, false, true},
-        {"Posologia", kRepertoryPosologyCapacity, false, false},
-        {"Note", 300, false, false},
+    const std::vector<Imported<RepertoryRecord>> fields = {
+        {&RepertoryRecord::Pathology, false, true},
+        {&RepertoryRecord::Remedy, false, true},
+        {&RepertoryRecord::Posology},
+        {&RepertoryRecord::Notes},
     };
+    const std::vector<FieldSpec> specs = SpecsOf(kRepertoryFields, fields);
     const Source s = ReadSource(folder, "Repertorio.txt");
     for (const Entry& e : ParseEntries(s, specs)) {
-        RepertoryRecord r{e.Value(Pathology), e.Value(Posology), e.Value(Remedy), e.Value(Notes)};
+        RepertoryRecord r = RecordOf(e, fields);
         if (r.Pathology == kReservedText)
             s.Fail(e.line, "la patologia \"" + r.Pathology + "\" è riservata al record 0");
         if (!names.count(r.Remedy))
@@ -256,23 +282,15 @@ void ReadRepertoryEntries(const fs::path& folder, KbSources& out, const std::set
 void ReadPlants(const fs::path& folder, KbSources& out, const std::set<std::string>& names)
 {
     enum { Plant, Planet, Sign, PartUsed, Principles, Properties, Symptom, Remedy };
-    const std::vector<FieldSpec> specs = {
-        {"Pianta", 20, false, true},       {"Pianeta", 15, false, false},
-        {"Segno", 15, false, false},       {"Parte usata", 30, false, false},
-        {"Principi attivi", 70, false, false}, {"Proprietà", 100, false, false},
-        {"Sintomo", 100, false, true},     {"Rimedio", 100, false, false},
+    const std::vector<Imported<PlantTableRecord>> fields = {
+        {&PlantTableRecord::Plant, false, true}, {&PlantTableRecord::Planet},     {&PlantTableRecord::Sign},
+        {&PlantTableRecord::PartUsed},           {&PlantTableRecord::Principles}, {&PlantTableRecord::Properties},
+        {&PlantTableRecord::Symptom, false, true}, {&PlantTableRecord::Remedy},
     };
+    const std::vector<FieldSpec> specs = SpecsOf(kPlantTableFields, fields);
     const Source s = ReadSource(folder, "Piante.txt");
     for (const Entry& e : ParseEntries(s, specs)) {
-        PlantTableRecord r;
-        r.Plant = e.Value(Plant);
-        r.Planet = e.Value(Planet);
-        r.Sign = e.Value(Sign);
-        r.PartUsed = e.Value(PartUsed);
-        r.Principles = e.Value(Principles);
-        r.Properties = e.Value(Properties);
-        r.Symptom = e.Value(Symptom);
-        r.Remedy = e.Value(Remedy);
+        PlantTableRecord r = RecordOf(e, fields);
         if (!e.values[Planet].empty())
             CheckWords(out, s, e.values[Planet][0].second, specs[Planet].label, r.Planet, false, true);
         if (!e.values[Sign].empty())
@@ -330,14 +348,8 @@ KbSources ReadKbSources(const fs::path& folder)
 PlantTableRecord PlantTableHeadings()
 {
     PlantTableRecord r;
-    r.Plant = "Pianta";
-    r.Planet = "Pianeta";
-    r.Sign = "Segno";
-    r.PartUsed = "Parte usata";
-    r.Principles = "Principi attivi";
-    r.Properties = "Proprietà";
-    r.Symptom = "Sintomo";
-    r.Remedy = "Rimedio";
+    for (const RecordField<PlantTableRecord>& f : kPlantTableFields)
+        r.*f.member = f.label;
     return r;
 }
 

@@ -6,7 +6,7 @@
 #include "platform/RecordFile.h"
 #include "platform/ShortString.h"
 #include "platform/TextFile.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <filesystem>
 #include <optional>

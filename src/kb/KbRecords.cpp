@@ -12,49 +12,33 @@ namespace {
 
 constexpr std::size_t kSlice = 250;
 
-// A logical text kept in consecutive short-string parts of one record.
-struct PartedField {
-    std::size_t offset;                  // offset of the first part
-    std::vector<std::size_t> capacities; // capacity of each part
-};
-
-const PartedField kPosologyField{51, {250, 250, 250, 150}};
-const PartedField kIndicationsField{955, {250, 50}};
-const PartedField kSynthesisField{1257, {250, 250, 250, 250, 250, 250}};
-const PartedField kWarningsField{2906, {250, 150}};
-const PartedField kNotesField{3308, {250, 250, 250}};
-const PartedField kSupplementaryField{4061, {250, 250, 250}};
-const PartedField kRepertoryNotesField{453, {250, 250, 250}};
-
-void PutParted(std::string& rec, const PartedField& f, std::string_view text)
+// Part k of a text: its k-th slice of 250 characters, cut to `capacity`.
+std::string_view Slice(std::string_view text, std::size_t k, std::size_t capacity)
 {
-    const std::vector<std::string> parts = SliceText(text, f.capacities);
+    const std::size_t from = k * kSlice;
+    return from < text.size() ? text.substr(from, std::min(kSlice, capacity)) : std::string_view();
+}
+
+template <class Record>
+void PutField(std::string& rec, const RecordField<Record>& f, std::string_view text)
+{
     std::size_t at = f.offset;
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-        PutShortString(rec.data() + at, f.capacities[k], parts[k]);
-        at += f.capacities[k] + 1;
+    for (std::size_t k = 0; k < f.parts.size() && f.parts[k]; ++k) {
+        PutShortString(rec.data() + at, f.parts[k], Slice(text, k, f.parts[k]));
+        at += f.parts[k] + 1;
     }
 }
 
-std::string GetParted(std::string_view rec, const PartedField& f)
+template <class Record>
+std::string GetField(std::string_view rec, const RecordField<Record>& f)
 {
     std::string text;
     std::size_t at = f.offset;
-    for (std::size_t cap : f.capacities) {
-        text += GetShortString(rec.data() + at, cap);
-        at += cap + 1;
+    for (std::size_t k = 0; k < f.parts.size() && f.parts[k]; ++k) {
+        text += GetShortString(rec.data() + at, f.parts[k]);
+        at += f.parts[k] + 1;
     }
     return text;
-}
-
-void Put(std::string& rec, std::size_t offset, std::size_t capacity, std::string_view text)
-{
-    PutShortString(rec.data() + offset, capacity, text);
-}
-
-std::string Get(std::string_view rec, std::size_t offset, std::size_t capacity)
-{
-    return GetShortString(rec.data() + offset, capacity);
 }
 
 // The record bytes, zero-filled up to the record size when they are
@@ -77,6 +61,30 @@ private:
     std::string copy_;
     std::string_view view_;
 };
+
+// Every field of the table into a zero-filled record of `size` bytes.
+template <class Record, std::size_t N>
+std::string EncodeFields(const Record& r, const std::array<RecordField<Record>, N>& fields, std::size_t size)
+{
+    std::string rec(size, '\0');
+    for (const RecordField<Record>& f : fields)
+        PutField(rec, f, r.*f.member);
+    return rec;
+}
+
+// The fields whose bit is among `chosen` (a field without a bit always);
+// bytes shorter than a record read as empty fields.
+template <class Record, std::size_t N>
+Record DecodeFields(std::string_view bytes, const std::array<RecordField<Record>, N>& fields, std::size_t size,
+                    unsigned chosen)
+{
+    const Sized sized(bytes, size);
+    Record r;
+    for (const RecordField<Record>& f : fields)
+        if (!f.flag || (chosen & f.flag))
+            r.*f.member = GetField(sized, f);
+    return r;
+}
 
 // A typed file opened for a whole-file read, refused when it ends with a
 // partial record (a damaged file is never read as if it were whole).
@@ -115,107 +123,43 @@ std::vector<Record> DecodeSome(const char* name, std::size_t recordSize, const s
 
 } // namespace
 
-std::vector<std::string> SliceText(std::string_view text, const std::vector<std::size_t>& capacities)
-{
-    std::vector<std::string> parts;
-    for (std::size_t k = 0; k < capacities.size(); ++k) {
-        const std::size_t from = k * kSlice;
-        if (from >= text.size()) {
-            parts.emplace_back();
-            continue;
-        }
-        parts.emplace_back(text.substr(from, std::min(kSlice, capacities[k])));
-    }
-    return parts;
-}
-
 std::string EncodeRemedy(const RemedyRecord& r)
 {
-    std::string rec(kRemedyRecordSize, '\0');
-    Put(rec, 0, kNameCapacity, r.Name);
-    PutParted(rec, kPosologyField, r.Posology);
-    PutParted(rec, kIndicationsField, r.Indications);
-    PutParted(rec, kSynthesisField, r.PsychicSynthesis);
-    Put(rec, 2763, kPrimarySignatureCapacity, r.PrimarySignature);
-    Put(rec, 2794, kSecondarySignatureCapacity, r.SecondarySignature);
-    Put(rec, 2835, kZodiacSignatureCapacity, r.ZodiacSignature);
-    PutParted(rec, kWarningsField, r.Warnings);
-    PutParted(rec, kNotesField, r.Notes);
-    PutParted(rec, kSupplementaryField, r.SupplementaryNotes);
-    return rec;
+    return EncodeFields(r, kRemedyFields, kRemedyRecordSize);
 }
 
 RemedyRecord DecodeRemedy(std::string_view bytes, unsigned fields)
 {
-    const Sized sized(bytes, kRemedyRecordSize);
-    const std::string_view rec = sized;
-    RemedyRecord r;
-    if (fields & kRemedyName)
-        r.Name = Get(rec, 0, kNameCapacity);
-    if (fields & kRemedyPosology)
-        r.Posology = GetParted(rec, kPosologyField);
-    if (fields & kRemedyIndications)
-        r.Indications = GetParted(rec, kIndicationsField);
-    if (fields & kRemedySynthesis)
-        r.PsychicSynthesis = GetParted(rec, kSynthesisField);
-    if (fields & kRemedyPrimary)
-        r.PrimarySignature = Get(rec, 2763, kPrimarySignatureCapacity);
-    if (fields & kRemedySecondary)
-        r.SecondarySignature = Get(rec, 2794, kSecondarySignatureCapacity);
-    if (fields & kRemedyZodiac)
-        r.ZodiacSignature = Get(rec, 2835, kZodiacSignatureCapacity);
-    if (fields & kRemedyWarnings)
-        r.Warnings = GetParted(rec, kWarningsField);
-    if (fields & kRemedyNotes)
-        r.Notes = GetParted(rec, kNotesField);
-    if (fields & kRemedySupplementary)
-        r.SupplementaryNotes = GetParted(rec, kSupplementaryField);
-    return r;
+    return DecodeFields(bytes, kRemedyFields, kRemedyRecordSize, fields);
 }
 
 std::string EncodeRepertory(const RepertoryRecord& r)
 {
-    std::string rec(kRepertoryRecordSize, '\0');
-    Put(rec, 0, kPathologyCapacity, r.Pathology);
-    Put(rec, 101, kRepertoryPosologyCapacity, r.Posology);
-    Put(rec, 352, kRepertoryRemedyCapacity, r.Remedy);
-    PutParted(rec, kRepertoryNotesField, r.Notes);
-    return rec;
+    return EncodeFields(r, kRepertoryFields, kRepertoryRecordSize);
 }
 
 RepertoryRecord DecodeRepertory(std::string_view bytes, unsigned fields)
 {
-    const Sized sized(bytes, kRepertoryRecordSize);
-    const std::string_view rec = sized;
-    RepertoryRecord r;
-    if (fields & kRepertoryPathology)
-        r.Pathology = Get(rec, 0, kPathologyCapacity);
-    if (fields & kRepertoryPosology)
-        r.Posology = Get(rec, 101, kRepertoryPosologyCapacity);
-    if (fields & kRepertoryRemedy)
-        r.Remedy = Get(rec, 352, kRepertoryRemedyCapacity);
-    if (fields & kRepertoryNotes)
-        r.Notes = GetParted(rec, kRepertoryNotesField);
-    return r;
+    return DecodeFields(bytes, kRepertoryFields, kRepertoryRecordSize, fields);
 }
 
 std::string EncodeRemedyName(std::string_view name)
 {
     std::string rec(kRemedyNameRecordSize, '\0');
-    Put(rec, 0, kNameCapacity, name);
+    PutShortString(rec.data(), kNameCapacity, name);
     return rec;
 }
 
 std::string DecodeRemedyName(std::string_view bytes)
 {
-    return Get(Sized(bytes, kRemedyNameRecordSize), 0, kNameCapacity);
+    return GetShortString(std::string_view(Sized(bytes, kRemedyNameRecordSize)).data(), kNameCapacity);
 }
 
 std::string EncodeTally(const RemedyTally& t)
 {
     std::string rec(kRemedyTallyRecordSize, '\0');
-    Put(rec, 0, kNameCapacity, t.Name);
-    rec[51] = static_cast<char>(t.Tally);
+    PutShortString(rec.data(), kNameCapacity, t.Name);
+    rec[kNameCapacity + 1] = static_cast<char>(t.Tally);
     return rec;
 }
 
@@ -223,7 +167,7 @@ RemedyTally DecodeTally(std::string_view bytes)
 {
     const Sized sized(bytes, kRemedyTallyRecordSize);
     const std::string_view rec = sized;
-    return {Get(rec, 0, kNameCapacity), static_cast<std::uint8_t>(rec[51])};
+    return {GetShortString(rec.data(), kNameCapacity), static_cast<std::uint8_t>(rec[kNameCapacity + 1])};
 }
 
 void AddTally(RemedyTally& t)
@@ -234,51 +178,29 @@ void AddTally(RemedyTally& t)
 
 std::string EncodePlantTable(const PlantTableRecord& r)
 {
-    std::string rec(kPlantTableRecordSize, '\0');
-    Put(rec, 0, 100, r.Symptom);
-    Put(rec, 101, 20, r.Plant);
-    Put(rec, 122, 15, r.Planet);
-    Put(rec, 138, 15, r.Sign);
-    Put(rec, 154, 30, r.PartUsed);
-    Put(rec, 185, 70, r.Principles);
-    Put(rec, 256, 100, r.Properties);
-    Put(rec, 357, 100, r.Remedy);
-    return rec;
+    return EncodeFields(r, kPlantTableFields, kPlantTableRecordSize);
 }
 
 PlantTableRecord DecodePlantTable(std::string_view bytes)
 {
-    const Sized sized(bytes, kPlantTableRecordSize);
-    const std::string_view rec = sized;
-    PlantTableRecord r;
-    r.Symptom = Get(rec, 0, 100);
-    r.Plant = Get(rec, 101, 20);
-    r.Planet = Get(rec, 122, 15);
-    r.Sign = Get(rec, 138, 15);
-    r.PartUsed = Get(rec, 154, 30);
-    r.Principles = Get(rec, 185, 70);
-    r.Properties = Get(rec, 256, 100);
-    r.Remedy = Get(rec, 357, 100);
-    return r;
+    return DecodeFields(bytes, kPlantTableFields, kPlantTableRecordSize, 0);
 }
 
 std::vector<std::string> PlantTableLines(const PlantTableRecord& r)
 {
-    return {r.Plant, r.Planet, r.Sign, r.PartUsed, r.Principles, r.Properties, r.Symptom, r.Remedy};
+    std::vector<std::string> lines(kPlantTableFields.size());
+    for (const RecordField<PlantTableRecord>& f : kPlantTableFields)
+        lines[static_cast<std::size_t>(f.sourceLine - 1)] = r.*f.member;
+    return lines;
 }
 
 PlantTableRecord PlantTableFromLines(const std::vector<std::string>& lines, std::size_t first)
 {
-    auto line = [&](std::size_t k) { return first + k < lines.size() ? lines[first + k] : std::string(); };
     PlantTableRecord r;
-    r.Plant = line(0);
-    r.Planet = line(1);
-    r.Sign = line(2);
-    r.PartUsed = line(3);
-    r.Principles = line(4);
-    r.Properties = line(5);
-    r.Symptom = line(6);
-    r.Remedy = line(7);
+    for (const RecordField<PlantTableRecord>& f : kPlantTableFields) {
+        const std::size_t at = first + static_cast<std::size_t>(f.sourceLine - 1);
+        r.*f.member = at < lines.size() ? lines[at] : std::string();
+    }
     return r;
 }
 

@@ -6,30 +6,17 @@
 // are kept in consecutive parts of 250 characters; the text of a field is
 // the concatenation of its parts.
 //
-// RemedyRecord, OpzioneH\DBmain.rnd, 4814 bytes (offset, capacity):
-//      0 Rimedio[50]             remedy name
-//     51 Posologia 1-4           [250] [250] [250] [150]   (at 51, 302, 553, 804)
-//    955 Indicazioni 1-2         [250] [50]                (at 955, 1206)
-//   1257 Sintesi Psichica 1-6    6 x [250]                 (at 1257 + 251 k)
-//   2763 Segnatura Planetaria Primaria[30]
-//   2794 Segnatura Planetaria Secondaria[40]
-//   2835 Segnatura Zodiacale[70]
-//   2906 Avvertenze 1-2          [250] [150]               (at 2906, 3157)
-//   3308 Note 1-3                3 x [250]                 (at 3308 + 251 k)
-//   4061 Note Supplementari 1-3  3 x [250]                 (at 4061 + 251 k)
-// RepertoryRecord, OpzioneH\Repertorio.rnd, 1206 bytes:
-//      0 Patologia[100]   101 Posologia[250]   352 Rimedio[100]
-//    453 Note 1-3 3 x [250]
+// The remedy record (OpzioneH\DBmain.rnd, 4814 bytes), the repertory
+// record (OpzioneH\Repertorio.rnd, 1206 bytes) and the plant-table record
+// (OpzioneS\DataStf.rnd, 599 bytes) are laid out by their field tables
+// below (kRemedyFields, kRepertoryFields, kPlantTableFields): offset and
+// part capacities of each field, in record order.
 // RemedyNameRecord, 51 bytes: name[50] (the 21 signature files).
 // RemedyTallyRecord, OpzioneH\RicCom.Rnd, 52 bytes: name[50], tally (byte).
-// PlantTableRecord, OpzioneS\DataStf.rnd, 599 bytes (DbTesto.Txt line):
-//      0 Sintomo[100] (7)   101 Pianta[20] (1)   122 Pianeta[15] (2)
-//    138 Segno[15] (3)      154 Parte usata[30] (4)
-//    185 Principi attivi[70] (5)   256 Proprietà[100] (6)
-//    357 Rimedio[100] (8)   458 141 bytes, written as zeros
 //
 // Record 0 of DBmain.rnd and Repertorio.rnd is reserved: the entries are
 // records 1 .. count-1.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -43,24 +30,6 @@ inline constexpr std::size_t kRemedyTallyRecordSize = 52;
 inline constexpr std::size_t kPlantTableRecordSize = 599;
 inline constexpr std::size_t kPlantNameRecordSize = 21;     // OpzioneS\Piante.rnd
 inline constexpr std::size_t kPlantSymptomRecordSize = 101; // OpzioneS\Sintomi.rnd
-
-// Logical capacities of the remedy texts (characters).
-inline constexpr std::size_t kNameCapacity = 50;
-inline constexpr std::size_t kIndicationsCapacity = 300;
-inline constexpr std::size_t kPosologyCapacity = 900;
-inline constexpr std::size_t kWarningsCapacity = 400;
-inline constexpr std::size_t kPrimarySignatureCapacity = 30;
-inline constexpr std::size_t kSecondarySignatureCapacity = 40;
-inline constexpr std::size_t kZodiacSignatureCapacity = 70;
-inline constexpr std::size_t kSynthesisCapacity = 1500;
-inline constexpr std::size_t kNotesCapacity = 750;
-inline constexpr std::size_t kSupplementaryNotesCapacity = 750;
-
-// Capacities of the repertory texts.
-inline constexpr std::size_t kPathologyCapacity = 100;
-inline constexpr std::size_t kRepertoryPosologyCapacity = 250;
-inline constexpr std::size_t kRepertoryRemedyCapacity = 100;
-inline constexpr std::size_t kRepertoryNotesCapacity = 750;
 
 // File names, relative to the program folder.
 inline constexpr const char* kPrimaryFile = "OpzioneH\\DBmain.rnd";
@@ -93,10 +62,6 @@ struct RemedyRecord {
     std::string Notes;              // Note (the composition), up to 750
     std::string SupplementaryNotes; // Note Supplementari, up to 750
 };
-
-// Cuts a text into consecutive slices of 250 characters, the slice k cut to
-// capacities[k]; characters beyond the last slice are dropped.
-std::vector<std::string> SliceText(std::string_view text, const std::vector<std::size_t>& capacities);
 
 // The fields of a remedy record, so that a search decodes only what it
 // looks at; the other texts stay empty.
@@ -162,6 +127,102 @@ struct PlantTableRecord {
     std::string Properties; // (6) therapeutic properties, up to 100
     std::string Remedy;     // (8) associated remedy name, up to 100
 };
+
+// ---- Field tables ---------------------------------------------------------------
+
+// One text field of a record type, in one place for the encoding, the
+// decoding and the import of the authored sources: which member holds its
+// text, its key in the sources of data/kb, where it lies in the record and
+// the capacity of each of its parts (a text of several parts is cut into
+// slices of 250 characters, slice k cut to parts[k]).
+template <class Record>
+struct RecordField {
+    std::string Record::*member;
+    const char* label;                   // "Rimedio", "Posologia", ...
+    std::size_t offset;                  // byte offset of the first part
+    std::array<std::size_t, 6> parts {}; // capacities, 0 after the last part
+    unsigned flag = 0;                   // the field's RemedyField / RepertoryField bit (0: none)
+    int sourceLine = 0;                  // plant table: the line 1..8 of DbTesto.Txt it comes from
+
+    constexpr std::size_t Capacity() const // the logical capacity: the parts together
+    {
+        std::size_t n = 0;
+        for (std::size_t c : parts)
+            n += c;
+        return n;
+    }
+    constexpr std::size_t Bytes() const // the room in the record: a length byte per part
+    {
+        std::size_t n = 0;
+        for (std::size_t c : parts)
+            n += c ? c + 1 : 0;
+        return n;
+    }
+};
+
+// The fields in record order, each one beginning where the one before ends.
+inline constexpr std::array<RecordField<RemedyRecord>, 10> kRemedyFields = {{
+    {&RemedyRecord::Name, "Rimedio", 0, {50}, kRemedyName},
+    {&RemedyRecord::Posology, "Posologia", 51, {250, 250, 250, 150}, kRemedyPosology},
+    {&RemedyRecord::Indications, "Indicazione", 955, {250, 50}, kRemedyIndications},
+    {&RemedyRecord::PsychicSynthesis, "Sintesi Psichica", 1257, {250, 250, 250, 250, 250, 250}, kRemedySynthesis},
+    {&RemedyRecord::PrimarySignature, "Segnatura Planetaria Primaria", 2763, {30}, kRemedyPrimary},
+    {&RemedyRecord::SecondarySignature, "Segnatura Planetaria Secondaria", 2794, {40}, kRemedySecondary},
+    {&RemedyRecord::ZodiacSignature, "Segnatura Zodiacale", 2835, {70}, kRemedyZodiac},
+    {&RemedyRecord::Warnings, "Avvertenze", 2906, {250, 150}, kRemedyWarnings},
+    {&RemedyRecord::Notes, "Note", 3308, {250, 250, 250}, kRemedyNotes},
+    {&RemedyRecord::SupplementaryNotes, "Note Supplementari", 4061, {250, 250, 250}, kRemedySupplementary},
+}};
+inline constexpr std::array<RecordField<RepertoryRecord>, 4> kRepertoryFields = {{
+    {&RepertoryRecord::Pathology, "Patologia", 0, {100}, kRepertoryPathology},
+    {&RepertoryRecord::Posology, "Posologia", 101, {250}, kRepertoryPosology},
+    {&RepertoryRecord::Remedy, "Rimedio", 352, {100}, kRepertoryRemedy},
+    {&RepertoryRecord::Notes, "Note", 453, {250, 250, 250}, kRepertoryNotes},
+}};
+// Bytes 458..598 of a plant-table record are not written (zeros).
+inline constexpr std::array<RecordField<PlantTableRecord>, 8> kPlantTableFields = {{
+    {&PlantTableRecord::Symptom, "Sintomo", 0, {100}, 0, 7},
+    {&PlantTableRecord::Plant, "Pianta", 101, {20}, 0, 1},
+    {&PlantTableRecord::Planet, "Pianeta", 122, {15}, 0, 2},
+    {&PlantTableRecord::Sign, "Segno", 138, {15}, 0, 3},
+    {&PlantTableRecord::PartUsed, "Parte usata", 154, {30}, 0, 4},
+    {&PlantTableRecord::Principles, "Principi attivi", 185, {70}, 0, 5},
+    {&PlantTableRecord::Properties, "Proprietà", 256, {100}, 0, 6},
+    {&PlantTableRecord::Remedy, "Rimedio", 357, {100}, 0, 8},
+}};
+
+// Whether the fields follow each other without a gap from byte 0 and end
+// within a record of `size` bytes.
+template <class Record, std::size_t N>
+constexpr bool TilesRecord(const std::array<RecordField<Record>, N>& fields, std::size_t size)
+{
+    std::size_t at = 0;
+    for (const RecordField<Record>& f : fields) {
+        if (f.offset != at)
+            return false;
+        at += f.Bytes();
+    }
+    return at <= size;
+}
+static_assert(TilesRecord(kRemedyFields, kRemedyRecordSize));
+static_assert(TilesRecord(kRepertoryFields, kRepertoryRecordSize));
+static_assert(TilesRecord(kPlantTableFields, kPlantTableRecordSize));
+
+// The field of a table that holds a member.
+template <class Record, std::size_t N>
+constexpr const RecordField<Record>& FieldOf(const std::array<RecordField<Record>, N>& fields,
+                                             std::string Record::*member)
+{
+    for (const RecordField<Record>& f : fields)
+        if (f.member == member)
+            return f;
+    throw "not a field of the table"; // unreachable for the members of the table
+}
+
+// The capacity of a remedy name, also that of the 51-byte name records of
+// the signature files and of the tallies.
+inline constexpr std::size_t kNameCapacity = FieldOf(kRemedyFields, &RemedyRecord::Name).Capacity();
+
 std::string EncodePlantTable(const PlantTableRecord& r);
 PlantTableRecord DecodePlantTable(std::string_view bytes);
 // The eight DbTesto.Txt lines of a record, in source-line order, and back.

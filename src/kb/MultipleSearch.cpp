@@ -4,7 +4,7 @@
 #include "kb/ListOrder.h"
 #include "platform/RecordFile.h"
 #include "platform/TextFile.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -2,7 +2,7 @@
 
 #include "kb/KbRecords.h"
 #include "kb/SymptomSearch.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 const char* const kUseNumberNote = "Il numero tra parentesi si riferisce ad un impiego specifico del Rimedio e NON ad "
                                    "una variante del Rimedio stesso";

@@ -25,14 +25,6 @@ bool SameRemedyName(std::string_view stored, std::string_view entry)
     return stored == entry;
 }
 
-std::optional<std::size_t> FirstRecordNamed(const std::vector<RemedyRecord>& records, std::string_view entry)
-{
-    for (std::size_t i = 0; i < records.size(); ++i)
-        if (SameRemedyName(records[i].Name, entry))
-            return i;
-    return std::nullopt;
-}
-
 namespace {
 
 std::optional<std::size_t> RecordNumber(const std::string& line)

@@ -35,9 +35,6 @@ bool SignatureMatches(const RemedyRecord& r, std::string_view planet, std::strin
 // blanks its stored name begins with.
 bool SameRemedyName(std::string_view stored, std::string_view entry);
 
-// The first record, from record 0, named as the list entry.
-std::optional<std::size_t> FirstRecordNamed(const std::vector<RemedyRecord>& records, std::string_view entry);
-
 // Signature search: for every entry k of the list, the record whose number
 // is line k of FileDum\Prdts.dum is read from DBmain.rnd (both files read
 // once); when it is the entry's record and it matches, it is a result.

@@ -3,7 +3,7 @@
 #include "kb/KbRecords.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 std::string PlanetsBoxText(const RemedyRecord& r)
 {

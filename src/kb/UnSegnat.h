@@ -40,7 +40,6 @@ public:
     QLabel* LabNota;
 
     std::size_t CurrentPage() const { return page_; }
-    std::size_t PageCount() const { return pages_; }
     bool SearchMode() const { return searchMode_; }
 
 protected:

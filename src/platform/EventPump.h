@@ -6,3 +6,6 @@ using Pump = void (*)();
 void Install(Pump pump);
 void ProcessPending();
 } // namespace EventPump
+
+// Waits that long while keeping the windows responsive.
+void Delay(int seconds, int milliseconds);

@@ -45,17 +45,21 @@ std::optional<LocalTime> ModificationTime(std::string_view name)
 }
 
 namespace {
-std::optional<LocalTime> g_fixedNow;
+std::optional<LocalTime>& FixedTime()
+{
+    static std::optional<LocalTime> fixed;
+    return fixed;
 }
+} // namespace
 
 LocalTime Now()
 {
-    return g_fixedNow ? *g_fixedNow : FromTimeT(std::time(nullptr));
+    return FixedTime() ? *FixedTime() : FromTimeT(std::time(nullptr));
 }
 
-void FixNow(const std::optional<LocalTime>& moment)
+void FixClock(std::optional<LocalTime> time)
 {
-    g_fixedNow = moment;
+    FixedTime() = time;
 }
 
 std::vector<std::string> List(std::string_view folder, std::string_view pattern)

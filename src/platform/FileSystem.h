@@ -15,10 +15,12 @@ struct LocalTime {
 };
 std::optional<LocalTime> ModificationTime(std::string_view name);
 
-// Today's local date and time.
+// Today's local date and time: the system clock, or the fixed time set
+// below.
 LocalTime Now();
-// Tests fix the clock: Now() gives that moment until it is cleared (nullopt).
-void FixNow(const std::optional<LocalTime>& moment);
+// Fixes the time Now() answers (tests: a date that does not depend on the
+// day they run); nullopt goes back to the system clock.
+void FixClock(std::optional<LocalTime> time);
 
 // Names of the entries of a folder whose names match a pattern with "?" and
 // "*" wildcards, compared without regard to letter case; sorted by name.

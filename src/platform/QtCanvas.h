@@ -28,8 +28,6 @@ protected:
     void DoArc(const CanvasRect& box, CanvasPoint start, CanvasPoint end) override;
     void DoTextOut(CanvasPoint at, std::string_view text, unsigned align) override;
 
-    QPainter& Painter() { return *painter_; }
-
 private:
     void UsePen(bool withBrush);
     QFont QtFont() const;

@@ -1,10 +1,9 @@
 #include "shell/OrbSettings.h"
 
-#include "platform/Dialogs.h"
 #include "platform/FloatText.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <vector>
 
@@ -149,15 +148,13 @@ void WriteAdoptedSet(const OrbValues& values, std::string_view letter)
     WriteTextLines(kOrbSettingsFile, lines);
 }
 
-std::string ApplyOrbSet(std::string_view letter)
+OrbSetAdoption ApplyOrbSet(std::string_view letter)
 {
-    auto read = ReadOrbValues();
-    if (!read)
-        Dialogs::Error("Manca File \"MMVarOrb.dum\"");
+    const auto read = ReadOrbValues();
     OrbValues values = read.value_or(DefaultOrbValues());
     values.letter = NormalLetter(letter);
     WriteAdoptedSet(values, values.letter);
     WriteOrbValues(values);
     ReadOrbSettings();
-    return OrbSetLetter;
+    return {OrbSetLetter, read ? std::string() : std::string("Manca File \"MMVarOrb.dum\"")};
 }

@@ -63,8 +63,11 @@ void ReplaceOrbLine(int k, std::string_view text);
 // shared orbs and the current house, node and Black Moon settings.
 void WriteAdoptedSet(const OrbValues& values, std::string_view letter);
 
-// The main window's adoption of a set: reads MMVarOrb.dum (reporting
-// "Manca File "MMVarOrb.dum"" and going on with the defaults when it cannot
-// be read), writes OrbiDomi.stt and MMVarOrb.dum for `letter`, rereads the
-// settings and returns the letter read back.
-std::string ApplyOrbSet(std::string_view letter);
+// The main window's adoption of a set: reads MMVarOrb.dum (going on with
+// the defaults when it cannot be read), writes OrbiDomi.stt and MMVarOrb.dum
+// for `letter` and rereads the settings.
+struct OrbSetAdoption {
+    std::string letter;  // the letter read back from OrbiDomi.stt
+    std::string message; // "Manca File "MMVarOrb.dum"" (an error to show) when the defaults were used; else empty
+};
+OrbSetAdoption ApplyOrbSet(std::string_view letter);

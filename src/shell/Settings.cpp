@@ -4,8 +4,9 @@
 #include "platform/FloatText.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <algorithm>
 

@@ -4,15 +4,13 @@
 #include "platform/FloatText.h"
 #include "platform/WindowPlacement.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/Texts.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPointer>
 #include <algorithm>
-
-long double EditRealValue = 0;
 
 namespace {
 QPointer<QWidget> g_main;
@@ -63,21 +61,21 @@ void CheckIntEdit(QLineEdit* edit, long long lo, long long hi, bool allowSign, b
         edit->setText(ToQ(t));
 }
 
-void ParseRealEdit(QLineEdit* edit, bool& err)
+std::optional<long double> ParseRealEdit(QLineEdit* edit, bool& err)
 {
     const std::string t = CommaToPoint(TrimBlanks(FromQ(edit->text())));
     const auto v = ParseFixedReal(t);
     if (!v) {
         err = true;
-        return;
+        return std::nullopt;
     }
-    EditRealValue = *v;
     const QString back = ToQ(PointToComma(t));
     if (edit->text() != back) {
         const int caret = edit->cursorPosition();
         edit->setText(back);
         edit->setCursorPosition(std::min<int>(caret, static_cast<int>(back.size())));
     }
+    return v;
 }
 
 void CheckRealRange(QLineEdit* edit, long double hi, long double lo, bool& err)

@@ -6,6 +6,7 @@
 #include "platform/Screen.h"
 
 #include <QColor>
+#include <optional>
 
 class QLineEdit;
 class QWidget;
@@ -21,17 +22,14 @@ QColor ColourFromNumber(int bgr);
 int EditColour(const QLineEdit* edit);
 void SetEditColours(QWidget* w, int background, int text);
 
-// Result of the last successful ParseRealEdit.
-extern long double EditRealValue;
-
 // Integer edit: aqua; blanks trimmed; "-" or "+" alone is accepted while
 // typing when allowSign; a non-integer or a value outside lo..hi turns it
 // red, empties it, focuses it and sets ok to false.
 void CheckIntEdit(QLineEdit* edit, long long lo, long long hi, bool allowSign, bool& ok);
-// Real edit typed with a decimal comma: parsed into EditRealValue; on
-// success the text is written back with the comma, keeping the caret; on
-// failure err is set.
-void ParseRealEdit(QLineEdit* edit, bool& err);
+// Real edit typed with a decimal comma: returns its value and writes the
+// text back with the comma, keeping the caret; on failure err is set and
+// nothing is returned.
+std::optional<long double> ParseRealEdit(QLineEdit* edit, bool& err);
 void MarkEdit(QLineEdit* edit, bool bad);
 // Only while err is false: a value (locale reader) not in lo..hi sets err,
 // turns the edit red and empties it.

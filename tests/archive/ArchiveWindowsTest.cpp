@@ -15,9 +15,11 @@
 #include "platform/FloatText.h"
 #include "platform/RecordFile.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
+#include "shell/SubjectFields.h"
+#include "shell/Texts.h"
 #include "shell/UnControlli.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <QCheckBox>

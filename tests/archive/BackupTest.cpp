@@ -3,8 +3,8 @@
 // that must leave the destination exactly as it was.
 #include "archive/Backup.h"
 #include "platform/Dialogs.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -77,16 +77,10 @@ protected:
         std::erase_if(all, [](const auto& kv) { return kv.first.starts_with("volumi"); });
         return all;
     }
-    std::string Messages() const
-    {
-        std::string all;
-        for (const auto& t : script.Texts())
-            all += t + "|";
-        return all;
-    }
-
     TempFolder dir;
+    // The logic shows no dialog: every test ends with none recorded.
     Dialogs::Script script;
+    void TearDown() override { EXPECT_TRUE(script.Messages().empty()) << script.Texts().front(); }
     fs::path volume;
     std::string folder;
 };
@@ -94,8 +88,9 @@ protected:
 TEST_F(BackupTest, RoundTripOfBaseAndItsTexts)
 {
     const auto original = ProgramFiles();
-    ASSERT_EQ(RunBackup(folder), BackupOutcome::Done) << Messages();
-    EXPECT_TRUE(script.Texts().empty()) << Messages();
+    const BackupResult backup = RunBackup(folder);
+    ASSERT_EQ(backup.outcome, BackupOutcome::Done) << backup.message;
+    EXPECT_EQ(backup.message, "");
     EXPECT_EQ(Read(Bck("DatiBase/BASE.ST1")), original.at("BASE.ST1"));
     EXPECT_EQ(Read(Bck("DatiBase/BASE.ST2")), original.at("BASE.ST2"));
     EXPECT_EQ(Read(Bck("DatiBase/BASE.st3")), original.at("BASE.st3"));
@@ -113,11 +108,10 @@ TEST_F(BackupTest, RoundTripOfBaseAndItsTexts)
     dir.Put("BASE.st3", "");
     dir.Put("BASEtxt/00001.txt", "riscritto");
     fs::remove(Program("BASEtxt") / "00002.txt");
-    script.AnswerNext(true);
-    ASSERT_EQ(RunRestore(folder), BackupOutcome::Done) << Messages();
-    ASSERT_EQ(script.Messages().size(), 1u);
-    EXPECT_EQ(script.Messages()[0].kind, Dialogs::Kind::Question);
-    EXPECT_EQ(script.Messages()[0].text, "SOSTITUIRE i dati attuali con una COPIA?");
+    EXPECT_EQ(CheckRestoreSource(folder).outcome, BackupOutcome::Done);
+    const BackupResult restore = RunRestore(folder);
+    ASSERT_EQ(restore.outcome, BackupOutcome::Done) << restore.message;
+    EXPECT_EQ(restore.message, "");
     auto restored = ProgramFiles();
     auto expected = original;
     expected["FileDum/MMbakMod1.dum"] = TodayText() + "\r\n";
@@ -126,17 +120,19 @@ TEST_F(BackupTest, RoundTripOfBaseAndItsTexts)
 
 TEST_F(BackupTest, RestoreRecreatesAMissingTextFolder)
 {
-    ASSERT_EQ(RunBackup(folder), BackupOutcome::Done);
+    ASSERT_EQ(RunBackup(folder).outcome, BackupOutcome::Done);
     fs::remove_all(Program("BASEtxt"));
-    script.AnswerNext(true);
-    ASSERT_EQ(RunRestore(folder), BackupOutcome::Done) << Messages();
+    const BackupResult restore = RunRestore(folder);
+    ASSERT_EQ(restore.outcome, BackupOutcome::Done) << restore.message;
     EXPECT_EQ(dir.Get("BASEtxt/00001.txt"), "testo uno\r\n");
 }
 
-// Refusals: the message, and nothing copied in either direction.
+// Refusals: the outcome and its message, and nothing copied in either
+// direction. A restore's refusals are the same before its question
+// (CheckRestoreSource) and after it (RunRestore).
 TEST_F(BackupTest, RefusalsCopyNothing)
 {
-    ASSERT_EQ(RunBackup(folder), BackupOutcome::Done); // a backup to restore from
+    ASSERT_EQ(RunBackup(folder).outcome, BackupOutcome::Done); // a backup to restore from
     dir.Put("BASE.ST1", "dopo il backup");
     fs::create_directories(dir.Path() / "volumi" / "VUOTA" / "ZarvekinBck" / "DatiBase");
     Write(dir.Path() / "volumi/VUOTA/ZarvekinBck/DatiBase/BASE.ST1", "x");
@@ -149,31 +145,39 @@ TEST_F(BackupTest, RefusalsCopyNothing)
         std::string folder;
         BackupOutcome outcome;
         std::string message;
+        bool error;
     } cases[] = {
         {"backup before choosing", false, kBackupPlaceholder, BackupOutcome::NotDefined,
-         "Necessario definire l'Unità di backup"},
+         "Necessario definire l'Unità di backup", false},
         {"backup to a folder of another system", false, "D:\\ZarvekinBck", BackupOutcome::NotDefined,
-         "Necessario definire l'Unità di backup"},
+         "Necessario definire l'Unità di backup", false},
         {"restore before choosing", true, kBackupPlaceholder, BackupOutcome::NotDefined,
-         "Necessario definire l'Unità di backup"},
+         "Necessario definire l'Unità di backup", false},
         {"backup to a missing volume", false, BackupFolderFor(gone), BackupOutcome::Unavailable,
-         "L'Unità " + gone + " non è disponibile"},
+         "L'Unità " + gone + " non è disponibile", false},
         {"restore from a missing folder", true, BackupFolderFor(gone), BackupOutcome::Unavailable,
-         "La sorgente " + BackupFolderFor(gone) + " non è disponibile"},
+         "La sorgente " + BackupFolderFor(gone) + " non è disponibile", false},
         {"restore from a backup without BASE.ST3", true, partial, BackupOutcome::Failed,
          "La sorgente " + partial + " non contiene l'archivio BASE completo (manca " + partial +
-             "/DatiBase/BASE.ST3): ripristino non eseguito."},
-        {"restore answered No", true, folder, BackupOutcome::Declined,
-         "SOSTITUIRE i dati attuali con una COPIA?"},
+             "/DatiBase/BASE.ST3): ripristino non eseguito.",
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        script.Clear();
         const auto program = ProgramFiles();
         const auto volumes = Snapshot(dir.Path() / "volumi");
-        EXPECT_EQ(c.restore ? RunRestore(c.folder) : RunBackup(c.folder), c.outcome);
-        ASSERT_EQ(script.Texts().size(), 1u) << Messages();
-        EXPECT_EQ(script.Texts()[0], c.message);
+        std::vector<BackupResult> results;
+        if (c.restore) {
+            results.push_back(CheckRestoreSource(c.folder));
+            results.push_back(RunRestore(c.folder));
+        } else {
+            results.push_back(RunBackup(c.folder));
+        }
+        for (const BackupResult& r : results) {
+            EXPECT_EQ(r.outcome, c.outcome);
+            EXPECT_EQ(r.message, c.message);
+            EXPECT_EQ(r.IsError(), c.error);
+        }
         EXPECT_EQ(ProgramFiles(), program);
         EXPECT_EQ(Snapshot(dir.Path() / "volumi"), volumes);
     }
@@ -182,8 +186,10 @@ TEST_F(BackupTest, RefusalsCopyNothing)
 TEST_F(BackupTest, BackupOfAnIncompleteArchiveIsRefused)
 {
     fs::remove(Program("BASE.st3"));
-    EXPECT_EQ(RunBackup(folder), BackupOutcome::Failed);
-    EXPECT_EQ(Messages(), "Manca il file BASE.ST3 dell'archivio BASE: backup non eseguito.|");
+    const BackupResult r = RunBackup(folder);
+    EXPECT_EQ(r.outcome, BackupOutcome::Failed);
+    EXPECT_EQ(r.message, "Manca il file BASE.ST3 dell'archivio BASE: backup non eseguito.");
+    EXPECT_TRUE(r.IsError());
     EXPECT_TRUE(fs::is_empty(volume));
 }
 
@@ -191,19 +197,19 @@ TEST_F(BackupTest, BackupOfAnIncompleteArchiveIsRefused)
 // staged before it are dropped, the earlier backup stays byte for byte.
 TEST_F(BackupTest, FailingCopyLeavesTheEarlierBackupAsItWas)
 {
-    ASSERT_EQ(RunBackup(folder), BackupOutcome::Done);
+    ASSERT_EQ(RunBackup(folder).outcome, BackupOutcome::Done);
     fs::remove(Bck("BASEtxt/00002.txt"));
     fs::create_directories(Bck("BASEtxt/00002.txt"));
     const auto before = Snapshot(fs::path(folder));
     dir.Put("BASE.ST1", "nuovo indice");
     dir.Put("FileDum/MMbakMod1.dum", "01/01/2000\r\n");
 
-    EXPECT_EQ(RunBackup(folder), BackupOutcome::Failed);
-    ASSERT_EQ(script.Messages().size(), 1u);
-    EXPECT_EQ(script.Messages()[0].kind, Dialogs::Kind::Error);
-    EXPECT_EQ(script.Messages()[0].text, "Backup non eseguito.\nscrittura del file \"" + Bck("BASEtxt/00002.txt").string() +
-                                             "\" non riuscita (al suo posto c'è una cartella).\n"
-                                             "La copia di backup è rimasta com'era.");
+    const BackupResult r = RunBackup(folder);
+    EXPECT_EQ(r.outcome, BackupOutcome::Failed);
+    EXPECT_TRUE(r.IsError());
+    EXPECT_EQ(r.message, "Backup non eseguito.\nscrittura del file \"" + Bck("BASEtxt/00002.txt").string() +
+                             "\" non riuscita (al suo posto c'è una cartella).\n"
+                             "La copia di backup è rimasta com'era.");
     EXPECT_EQ(Snapshot(fs::path(folder)), before);
     EXPECT_EQ(dir.Get("FileDum/MMbakMod1.dum"), "01/01/2000\r\n"); // no new date for a failed backup
 }
@@ -212,10 +218,11 @@ TEST_F(BackupTest, FailingCopyLeavesTheEarlierBackupAsItWas)
 TEST_F(BackupTest, FailedFirstBackupLeavesNoFolders)
 {
     Write(Bck("BASEtxt"), "un file dove serve una cartella");
-    EXPECT_EQ(RunBackup(folder), BackupOutcome::Failed);
-    EXPECT_NE(Messages().find("creazione della cartella \"" + Bck("BASEtxt").string() + "\" non riuscita"),
+    const BackupResult r = RunBackup(folder);
+    EXPECT_EQ(r.outcome, BackupOutcome::Failed);
+    EXPECT_NE(r.message.find("creazione della cartella \"" + Bck("BASEtxt").string() + "\" non riuscita"),
               std::string::npos)
-        << Messages();
+        << r.message;
     EXPECT_EQ(Snapshot(fs::path(folder)), (std::map<std::string, std::string> {{"BASEtxt", "un file dove serve una cartella"}}));
 }
 
@@ -224,7 +231,7 @@ TEST_F(BackupTest, FailedFirstBackupLeavesNoFolders)
 // back, so old and new files never mix.
 TEST_F(BackupTest, RestoreFailingAtTheLastRenamePutsEverythingBack)
 {
-    ASSERT_EQ(RunBackup(folder), BackupOutcome::Done);
+    ASSERT_EQ(RunBackup(folder).outcome, BackupOutcome::Done);
     dir.Put("BASE.ST1", "indice attuale");
     dir.Put("BASE.ST2", "soggetti attuali");
     dir.Put("BASE.st3", "note attuali");
@@ -236,15 +243,15 @@ TEST_F(BackupTest, RestoreFailingAtTheLastRenamePutsEverythingBack)
         if (++staged == 6) // 3 archive files + 3 texts
             fs::remove_all(texts);
     };
-    script.AnswerNext(true);
-    EXPECT_EQ(RunRestore(folder, observer), BackupOutcome::Failed);
+    const BackupResult r = RunRestore(folder, observer);
+    EXPECT_EQ(r.outcome, BackupOutcome::Failed);
     EXPECT_EQ(staged, 6);
     auto after = ProgramFiles();
     EXPECT_EQ(after, before); // BASE.ST1/ST2/st3 as they were, no temporaries or moved-aside files
-    EXPECT_NE(Messages().find("Ripristino non eseguito.\nsostituzione del file \"" + (texts / "00001.txt").string()),
+    EXPECT_NE(r.message.find("Ripristino non eseguito.\nsostituzione del file \"" + (texts / "00001.txt").string()),
               std::string::npos)
-        << Messages();
-    EXPECT_NE(Messages().find("I dati attuali sono rimasti com'erano."), std::string::npos);
+        << r.message;
+    EXPECT_NE(r.message.find("I dati attuali sono rimasti com'erano."), std::string::npos);
 }
 
 // The volume pulled away half-way: a clear message, and nothing lost.
@@ -255,24 +262,23 @@ TEST_F(BackupTest, VolumeThatDisappearsMidWay)
         std::error_code ec;
         fs::remove_all(volume, ec);
     };
-    EXPECT_EQ(RunBackup(folder, pull), BackupOutcome::Failed);
-    ASSERT_EQ(script.Texts().size(), 1u);
-    EXPECT_TRUE(script.Texts()[0].starts_with("L'Unità " + volume.string() +
-                                              " non è più disponibile: backup non eseguito.\n"))
-        << Messages();
+    const BackupResult backup = RunBackup(folder, pull);
+    EXPECT_EQ(backup.outcome, BackupOutcome::Failed);
+    EXPECT_TRUE(backup.message.starts_with("L'Unità " + volume.string() +
+                                           " non è più disponibile: backup non eseguito.\n"))
+        << backup.message;
     EXPECT_EQ(ProgramFiles(), program); // the date of the last backup included
 
     // And for restore: the source goes away after the first file is staged.
     fs::create_directories(volume);
-    ASSERT_EQ(RunBackup(folder), BackupOutcome::Done);
+    ASSERT_EQ(RunBackup(folder).outcome, BackupOutcome::Done);
     dir.Put("BASE.ST1", "indice attuale");
     const auto current = ProgramFiles();
-    script.Clear();
-    script.AnswerNext(true);
-    EXPECT_EQ(RunRestore(folder, pull), BackupOutcome::Failed);
-    ASSERT_EQ(script.Texts().size(), 2u);
-    EXPECT_TRUE(script.Texts()[1].starts_with("La sorgente " + folder + " non è più disponibile: ripristino non eseguito.\n"))
-        << Messages();
+    const BackupResult restore = RunRestore(folder, pull);
+    EXPECT_EQ(restore.outcome, BackupOutcome::Failed);
+    EXPECT_TRUE(restore.message.starts_with("La sorgente " + folder +
+                                            " non è più disponibile: ripristino non eseguito.\n"))
+        << restore.message;
     EXPECT_EQ(ProgramFiles(), current);
 }
 
@@ -319,11 +325,10 @@ TEST(BackupVolumes, HomeFirstThenMountedVolumesByPath)
     EXPECT_EQ(BackupFolderFor(volumes[1].path), p + "/media/anna/Chiavetta Universit\xE0/ZarvekinBck");
 
     // The Windows-1252 name reaches the right folder on disk.
-    Dialogs::Script script;
     dir.Put("BASE.ST1", "1");
     dir.Put("BASE.ST2", "2");
     dir.Put("BASE.ST3", "3");
-    EXPECT_EQ(RunBackup(BackupFolderFor(volumes[1].path)), BackupOutcome::Done);
+    EXPECT_EQ(RunBackup(BackupFolderFor(volumes[1].path)).outcome, BackupOutcome::Done);
     EXPECT_TRUE(fs::exists(r / "media/anna/Chiavetta Universit\xC3\xA0/ZarvekinBck/DatiBase/BASE.ST3"));
     EXPECT_EQ(ListFolders(volumes[1].path), std::vector<std::string> {"ZarvekinBck"});
 }

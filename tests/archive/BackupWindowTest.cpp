@@ -7,9 +7,9 @@
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
 #include "shell/UnControlli.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractItemView>
@@ -143,6 +143,7 @@ private slots:
         Open();
         QTest::mouseClick(form_->BBbackup, Qt::LeftButton);
         QCOMPARE(Texts(), std::string("Necessario definire l'Unità di backup|"));
+        QCOMPARE(script_->Messages()[0].kind, Dialogs::Kind::Information);
         QCOMPARE(FromQ(form_->LabDest->text()), std::string("Destinaz.:"));
         QVERIFY(!form_->LabOkDati->isVisible());
         QVERIFY(!fs::exists(usb_ / "ZarvekinBck"));
@@ -175,6 +176,7 @@ private slots:
         script_->AnswerNext(false);
         QTest::mouseClick(form_->BBRestore, Qt::LeftButton);
         QCOMPARE(Texts(), std::string("SOSTITUIRE i dati attuali con una COPIA?|"));
+        QCOMPARE(script_->Messages()[0].kind, Dialogs::Kind::Question);
         QCOMPARE(FromQ(form_->LabDest->text()), std::string("Origine:"));
         QVERIFY(!form_->LabOkDati->isVisible());
         QCOMPARE(Program("BASE.ST1"), std::string("indice cambiato"));
@@ -201,6 +203,7 @@ private slots:
         QTest::mouseClick(form_->BBbackup, Qt::LeftButton);
         QVERIFY(!form_->LabOkDati->isVisible());
         QCOMPARE(script_->Messages().size(), std::size_t(1));
+        QCOMPARE(script_->Messages()[0].kind, Dialogs::Kind::Error);
         QVERIFY2(script_->Texts()[0].find(text.string()) != std::string::npos, Texts().c_str());
         QCOMPARE(dir_->Get("volumi/media/anna/USB/ZarvekinBck/DatiBase/BASE.ST1"), std::string("indice"));
     }

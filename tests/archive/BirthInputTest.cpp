@@ -4,7 +4,7 @@
 #include "archive/BirthInput.h"
 #include "platform/Errors.h"
 #include "platform/RecordFile.h"
-#include "shell/UnServizi.h"
+#include "shell/DateTexts.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

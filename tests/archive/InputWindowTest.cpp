@@ -11,9 +11,11 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/FloatText.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
+#include "shell/SubjectFields.h"
+#include "shell/Texts.h"
 #include "shell/UnControlli.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <QCheckBox>
@@ -125,7 +127,7 @@ private slots:
 
     void cleanup()
     {
-        FileSystem::FixNow(std::nullopt);
+        FileSystem::FixClock(std::nullopt);
         form_.reset();
         delete FormRegVlk;
         FormRegVlk = nullptr;
@@ -319,7 +321,7 @@ private slots:
 
     void todayReplacesAnOldDate()
     {
-        FileSystem::FixNow(FileSystem::LocalTime {2024, 7, 15, 9, 41, 0});
+        FileSystem::FixClock(FileSystem::LocalTime {2024, 7, 15, 9, 41, 0});
         Type("Prova Oggi", "01", "01", "1500", "12", "00");
         ChoosePlace(true, "Milano", "Milano(MI)");
         QCOMPARE(form_->EditCalend->text(), QStringLiteral("GIUL"));

@@ -7,11 +7,13 @@
 #include "astro/Ephemeris.h"
 #include "astro/Houses.h"
 
+#include "core/Angles.h"
 #include "platform/Errors.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
+#include "shell/DateTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
+#include "shell/SubjectFields.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -304,9 +304,9 @@ void PrintTo(const Place& p, std::ostream* os)
 
 class ComputeHousesPlaces : public ::testing::TestWithParam<Place> {
 protected:
-    void SetUp() override { saved = HouseSystemSetting; }
-    void TearDown() override { HouseSystemSetting = saved; }
-    std::string saved;
+    // The settings and the chart tables each test changes come back after it.
+    const ChartSettingsScope settings_;
+    const ChartTablesScope tables_;
 };
 
 // Hemisphere flags, clock time and the stored sidereal time, against the
@@ -352,9 +352,9 @@ INSTANTIATE_TEST_SUITE_P(Places, ComputeHousesPlaces,
 
 class ComputeHousesState : public ::testing::Test {
 protected:
-    void SetUp() override { saved = HouseSystemSetting; }
-    void TearDown() override { HouseSystemSetting = saved; }
-    std::string saved;
+    // The settings and the chart tables each test changes come back after it.
+    const ChartSettingsScope settings_;
+    const ChartTablesScope tables_;
     std::array<long double, 14> Run(int type, int latDeg, const char* latFlag, int hour, long double jd)
     {
         std::array<long double, 14> cusps;

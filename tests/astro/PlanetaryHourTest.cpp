@@ -6,8 +6,10 @@
 #include "astro/Ephemeris.h"
 #include "astro/PlanetaryHour.h"
 
+#include "core/Angles.h"
+#include "shell/DateTexts.h"
+#include "shell/LongitudeTexts.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 
 #include <gtest/gtest.h>
 
@@ -197,10 +199,17 @@ TEST_F(PlanetaryHourPlace, AscendantSunriseSearchAgreesFromAnyStartBeforeSunrise
     HouseSystemSetting = "PLACIDO";
     const auto sd = FindSunDay(lat, lon, -1, Jd(15, 3, 2024, 12, 0));
     ASSERT_TRUE(sd);
+    // The search works in the shared chart tables and puts them back.
+    BodyLongitude.fill(1);
+    HouseCusps.fill(2);
+    LocalSiderealTime = 3;
     for (int startHour : {-1, 1, 3, 5}) { // UT: 00:00 .. 06:00 local
         const long double rise = FindSunrise(milan, Jd(15, 3, 2024, 0, 0) + startHour / 24.0L);
         // Stops within 0.4 degrees of the Ascendant: under two minutes.
         EXPECT_NEAR(static_cast<double>(rise), static_cast<double>(sd->Rise), 3 * kMinute) << startHour;
+        EXPECT_EQ(BodyLongitude[1], 1) << startHour;
+        EXPECT_EQ(HouseCusps[1], 2) << startHour;
+        EXPECT_EQ(LocalSiderealTime, 3) << startHour;
     }
 }
 

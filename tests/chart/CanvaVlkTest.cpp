@@ -5,11 +5,11 @@
 #include "chart/UnCanvaVlk.h"
 
 #include "astro/Houses.h"
+#include "core/Angles.h"
 #include "platform/Emf.h"
 #include "platform/Errors.h"
 #include "platform/RecordingCanvas.h"
 #include "shell/SharedState.h"
-#include "shell/UnServizi.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +42,9 @@ struct TestForm : DrawingForm {
 // point (x, y) is the device point (10x, 10y).
 class Drawing : public ::testing::Test {
 protected:
+    // The drawing state and the printer's orientation come back after each test.
+    const DrawingScope drawing_;
+    const PrintContextScope context_;
     TestForm chart, aux;
     RecordingCanvas printer, metafile;
 
@@ -63,13 +66,6 @@ protected:
         PrinterCanvas = &printer;
         MetafileCanvas = &metafile;
     }
-    void TearDown() override
-    {
-        ChartForm = AuxForm = nullptr;
-        PrinterCanvas = MetafileCanvas = nullptr;
-        ToPrinter = ToMetafile = BlackWhite = false;
-    }
-
     RecordingCanvas& Screen() { return chart.canvas; }
     std::vector<RecordingCanvas*> All() { return {&chart.canvas, &aux.canvas, &printer, &metafile}; }
 };

@@ -10,7 +10,7 @@
 #include "platform/RecordingCanvas.h"
 #include "shell/OrbSettings.h"
 #include "shell/SharedState.h"
-#include "shell/Startup.h"
+#include "main/Startup.h"
 #include "support/TempFolder.h"
 
 #include <QLabel>

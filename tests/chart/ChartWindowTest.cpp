@@ -4,15 +4,16 @@
 // and the main window's button that opens it.
 #include "archive/CurrentSubject.h"
 #include "chart/UgrVelko.h"
+#include "chart/Wheel.h"
+#include "main/Forms.h"
+#include "main/Startup.h"
+#include "main/UnVelKor.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordingCanvas.h"
-#include "shell/Forms.h"
 #include "shell/OrbSettings.h"
 #include "shell/SharedState.h"
-#include "shell/Startup.h"
-#include "shell/UnVelKor.h"
 #include "support/TempFolder.h"
 
 #include <QComboBox>
@@ -254,7 +255,10 @@ private slots:
     void firstDrawingShowsTheWheelAndTheData()
     {
         Open();
-        QVERIFY(HasText(canvas_, "Drevith 3") || !canvas_.CallsOf(RecordingCanvas::Op::Polygon).empty());
+        // The wheel with its furniture: the badge's caption, and the name and
+        // the birth date below the rings.
+        QVERIFY(HasText(canvas_, "Drevith 3"));
+        QVERIFY(HasText(canvas_, Wheel::BirthDateText()));
         QVERIFY(HasText(canvas_, CurrentSubject.Name));
         QCOMPARE(FromQ(form_->EdNome->text()), CurrentSubject.Name);
         QVERIFY(!form_->EdJd->text().isEmpty());

@@ -5,7 +5,9 @@
 // empty program folder.
 #include "chart/AnalysisPages.h"
 #include "chart/Attributions.h"
+#include "chart/TraditionalRules.h"
 #include "chart/Wheel.h"
+#include "core/Angles.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 #include "shell/SharedState.h"
@@ -26,7 +28,7 @@ long double Gap(long double a, long double b)
 void EqualCusps(long double first = 0)
 {
     for (int h = 1; h <= 12; ++h)
-        HouseCusps[std::size_t(h)] = Wheel::Norm360(first + (h - 1) * 30);
+        HouseCusps[std::size_t(h)] = Norm360(first + (h - 1) * 30);
     HouseCusps[13] = HouseCusps[1];
 }
 
@@ -84,6 +86,7 @@ TEST(WheelSpread, NoTwoSymbolsCloserThanEightDegrees)
 
 TEST(WheelHit, FourteenPixelsHitFifteenDoNot)
 {
+    const DrawingScope drawing;
     PageScale = 4, ZoomFactor = 1, StretchX = StretchY = 1, OriginX = OriginY = 0;
     EXPECT_TRUE(Wheel::Hits(214, 200, 50, 50));
     EXPECT_FALSE(Wheel::Hits(215, 200, 50, 50));
@@ -92,7 +95,6 @@ TEST(WheelHit, FourteenPixelsHitFifteenDoNot)
     OriginX = 10;
     EXPECT_TRUE(Wheel::Hits(224, 200, 50, 50));
     EXPECT_FALSE(Wheel::Hits(195, 200, 50, 50));
-    OriginX = 0;
 }
 
 // The drawing as tall as the window (210 page units), unless the column
@@ -177,9 +179,9 @@ TEST(WheelPositions, HousesCountFifteenDegreesBeforeTheCusp)
     EXPECT_EQ(Wheel::HouseOf(350, HouseCusps), 1);
     EXPECT_EQ(Wheel::TermSectorOf(345, 0), 1);
     EXPECT_EQ(Wheel::TermSectorOf(344.9L, 0), 60);
-    EXPECT_EQ(Wheel::DecanOf(359.9L), 36);
-    EXPECT_EQ(Wheel::DecanRuler(1), 5);
-    EXPECT_EQ(Wheel::DecanRuler(36), 5);
+    EXPECT_EQ(DecanNumber(359.9L), 36);
+    EXPECT_EQ(TraditionalRules::DecanRulerOf(1), 5);
+    EXPECT_EQ(TraditionalRules::DecanRulerOf(36), 5);
 }
 
 TEST(WheelPositions, PositionFileKeyGroups)
@@ -293,7 +295,7 @@ TEST(AspettiGrid, ClassificationOrderAndOrbs)
         EXPECT_EQ(AnalysisPages::ClassifyAspetto(c.s, c.majors).glyph, c.glyph) << double(c.s) << " " << c.majors;
     EXPECT_EQ(AnalysisPages::DeviationText(120, 117.4L), "03");
     EXPECT_EQ(AnalysisPages::DeviationText(0, 0.2L), "00");
-    EXPECT_NEAR(AnalysisPages::Separation(350, 10), 20, 1e-12);
+    EXPECT_NEAR(Separation(350, 10), 20, 1e-12);
 }
 
 TEST(PowerBars, ScaledToThirtyAtLeastThreeColouredBySign)

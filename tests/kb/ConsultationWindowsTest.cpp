@@ -343,7 +343,7 @@ private slots:
         std::vector<RepertoryRecord> rep {ReservedRepertory()};
         for (int i = 1; i <= 14; ++i) {
             std::string posology;
-            while (posology.size() < kRepertoryPosologyCapacity - 12)
+            while (posology.size() < FieldOf(kRepertoryFields, &RepertoryRecord::Posology).Capacity() - 12)
                 posology += "20 gocce " + std::to_string(i) + " ";
             rep.push_back({"Cefalea", posology, "QSPC Remedio dal nome lunghissimo " + std::string(60, 'x'), ""});
         }

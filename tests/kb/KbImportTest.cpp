@@ -161,6 +161,17 @@ TEST_P(KbImportRefuses, NamesFileAndLineAndWritesNothing)
     EXPECT_FALSE(t.Has("OpzioneS/DataStf.rnd"));
 }
 
+// A repertory entry whose note is `length` characters, of three kinds so
+// that each of its parts can be told apart.
+std::string RepertoryWithNote(std::size_t length)
+{
+    std::string note;
+    for (std::size_t i = 0; i < length; ++i)
+        note += static_cast<char>('a' + i / 250);
+    return "Patologia: Insonnia\nRimedio: MSA Melissa\nNote: " + note + "\n";
+}
+const std::string kNote751 = RepertoryWithNote(751);
+
 const BadSource kBadSources[] = {
     BadSource{"unknown_field", "Rimedi.txt", "Rimedio: A\nIndicazione: B\nColore: rosso\n", "Rimedi.txt, riga 3: campo sconosciuto"},
     BadSource{"repeated_field", "Rimedi.txt", "Rimedio: A\nIndicazione: B\nPosologia: x\nPosologia: y\n", "riga 4"},
@@ -171,6 +182,8 @@ const BadSource kBadSources[] = {
     BadSource{"same_use_twice", "Rimedi.txt", "Rimedio: A\nIndicazione: B\nIndicazione: B\n", "riga 3"},
     BadSource{"reserved_name", "Rimedi.txt", "Rimedio: Errore - record riservato\nIndicazione: B\n", "riservato"},
     BadSource{"no_colon", "Repertorio.txt", "Patologia: A\nRimedio B\n", "Repertorio.txt, riga 2"},
+    BadSource{"repertory_note_751", "Repertorio.txt", kNote751.c_str(),
+              "Repertorio.txt, riga 3: il campo \"Note\" ha 751 caratteri (al massimo 750)"},
     BadSource{"not_windows_1252", "Piante.txt", "Pianta: Tiglio \xE2\x86\x92 Ansia\nSintomo: Ansia\n",
               "Piante.txt, riga 1: carattere"},
     BadSource{"plant_name_21", "ElePiante.txt", "123456789012345678901\n", "ElePiante.txt, riga 1"},
@@ -183,6 +196,21 @@ const BadSource kBadSources[] = {
 
 INSTANTIATE_TEST_SUITE_P(Sources, KbImportRefuses, ::testing::ValuesIn(kBadSources),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A repertory note fills the three parts of its record: 750 characters
+// are imported whole and read back as they were.
+TEST(KbImport, RepertoryNoteOfThreeFullParts)
+{
+    TempFolder t;
+    const std::string source = RepertoryWithNote(750);
+    PutSources(t, "Repertorio.txt", source);
+    ImportKb(t.Path() / "sorgenti");
+    const std::vector<RepertoryRecord> repertory = ReadRepertory();
+    ASSERT_EQ(repertory.size(), 2u);
+    const std::string note = source.substr(source.find("Note: ") + 6, 750);
+    EXPECT_EQ(repertory[1].Notes, note);
+    EXPECT_EQ(repertory[1].Notes.substr(500), std::string(250, 'c'));
+}
 
 TEST(KbImport, MissingSourceFileIsAnIoError)
 {

@@ -77,7 +77,9 @@ TEST_F(OrbSettingsTest, ReplaceOrbLineChangesOneLineAndRereads)
 
 TEST_F(OrbSettingsTest, AdoptingSetAWritesTheFixedOrbsWhateverBAndCHold)
 {
-    EXPECT_EQ(ApplyOrbSet("A"), "A");
+    const OrbSetAdoption adopted = ApplyOrbSet("A");
+    EXPECT_EQ(adopted.letter, "A");
+    EXPECT_EQ(adopted.message, "");
     const auto lines = OrbiLines();
     ASSERT_EQ(lines.size(), 20u);
     for (int i = 0; i < 14; ++i)
@@ -91,7 +93,7 @@ TEST_F(OrbSettingsTest, AdoptingSetAWritesTheFixedOrbsWhateverBAndCHold)
 
 TEST_F(OrbSettingsTest, AdoptingSetBWritesItsValuesAndTheLetterInBothFiles)
 {
-    EXPECT_EQ(ApplyOrbSet("B"), "B");
+    EXPECT_EQ(ApplyOrbSet("B").letter, "B");
     const auto lines = OrbiLines();
     EXPECT_EQ(lines[0], " 1.25000000000000E+0001");
     EXPECT_EQ(lines[8], " 4.00000000000000E+0000");
@@ -118,10 +120,10 @@ TEST_F(OrbSettingsTest, MissingOrbValuesIsReportedAndTheSetStillWritten)
 {
     std::filesystem::remove(dir.Path() / "FileDum/MMVarOrb.dum");
     Dialogs::Script script;
-    EXPECT_EQ(ApplyOrbSet("C"), "C");
-    ASSERT_EQ(script.Messages().size(), 1u);
-    EXPECT_EQ(script.Messages()[0].kind, Dialogs::Kind::Error);
-    EXPECT_EQ(script.Messages()[0].text, "Manca File \"MMVarOrb.dum\"");
+    const OrbSetAdoption adopted = ApplyOrbSet("C");
+    EXPECT_EQ(adopted.letter, "C");
+    EXPECT_EQ(adopted.message, "Manca File \"MMVarOrb.dum\"");
+    EXPECT_TRUE(script.Messages().empty()) << "the window shows the message, not the logic";
     EXPECT_EQ(AspectOrb[1], 5) << "set C defaults";
     EXPECT_TRUE(dir.Has("FileDum/MMVarOrb.dum")) << "rewritten with the values in use";
 }

@@ -1,8 +1,8 @@
+// The shell's common helpers: texts, date texts of Julian days, the fields
+// of the current subject, longitude and sign texts, the wheel radii and the
+// ephemeris range.
 #include "shell/UnServizi.h"
 
-#include "platform/Emf.h"
-#include "platform/Errors.h"
-#include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "shell/SharedState.h"
 #include "support/TempFolder.h"
@@ -14,9 +14,9 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <utility>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -26,26 +26,16 @@ class UnServiziTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedSubject_ = CurrentSubject;
-        savedCalendar_ = InputCalendar;
-        savedLongitudes_ = BodyLongitude;
-        savedRadii_ = WheelRadii;
         CurrentSubject = SubjectState {};
         InputCalendar = 1;
     }
-    void TearDown() override
-    {
-        CurrentSubject = savedSubject_;
-        InputCalendar = savedCalendar_;
-        BodyLongitude = savedLongitudes_;
-        WheelRadii = savedRadii_;
-    }
 
 private:
-    SubjectState savedSubject_;
-    std::uint8_t savedCalendar_ = 1;
-    std::array<long double, 25> savedLongitudes_ {};
-    std::array<int, 8> savedRadii_ {};
+    const CurrentSubjectScope subject_;
+    const SharedStateScope<std::uint8_t, InputCalendar> calendar_;
+    const ChartTablesScope tables_;
+    const PrintContextScope context_;
+    const DrawingScope drawing_;
 };
 
 long double Dms(long double deg, long double min, long double sec)
@@ -241,14 +231,27 @@ TEST_F(UnServiziTest, DateTextsSurviveBadNumbers)
     EXPECT_NO_THROW(JDToText(-1e30L));
 }
 
-TEST_F(UnServiziTest, TodayTextIsTheLocalDate)
+// Today on a fixed clock: the date as dd/mm/yyyy, day and month padded,
+// and the Julian day of its 0h.
+TEST_F(UnServiziTest, TodayOnAFixedClock)
 {
-    const FileSystem::LocalTime before = FileSystem::Now();
-    const std::string text = TodayText();
-    const FileSystem::LocalTime after = FileSystem::Now();
-    if (before.day != after.day)
-        GTEST_SKIP() << "midnight passed during the test";
-    EXPECT_EQ(text, ZeroPad(before.day, 2) + "/" + ZeroPad(before.month, 2) + "/" + ZeroPad(before.year, 4));
+    struct Case {
+        const char* name;
+        FileSystem::LocalTime now;
+        const char* text;
+        long double jd;
+    } cases[] = {
+        {"day and month padded", {2027, 3, 5, 9, 7, 0}, "05/03/2027", 2461469.5L},
+        {"last minute of the year", {2026, 12, 31, 23, 59, 59}, "31/12/2026", 2461405.5L},
+        {"J2000 at 0h", {2000, 1, 1, 0, 0, 0}, "01/01/2000", 2451544.5L},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileSystem::FixClock(c.now);
+        EXPECT_EQ(TodayText(), c.text);
+        EXPECT_EQ(TodayJulianDay(), c.jd);
+    }
+    FileSystem::FixClock(std::nullopt);
 }
 
 TEST_F(UnServiziTest, DateKeyRoundTrip)
@@ -377,123 +380,6 @@ TEST_F(UnServiziTest, FileDateText)
     }
 }
 
-int g_pumpCalls = 0;
-void CountingPump()
-{
-    ++g_pumpCalls;
-}
-
-TEST_F(UnServiziTest, DelayWaitsWhileKeepingWindowsAlive)
-{
-    using clock = std::chrono::steady_clock;
-    g_pumpCalls = 0;
-    EventPump::Install(&CountingPump);
-    auto start = clock::now();
-    Delay(0, 40);
-    const auto shortWait = clock::now() - start;
-    const int callsInShortWait = g_pumpCalls;
-    start = clock::now();
-    Delay(1, 0);
-    const auto longWait = clock::now() - start;
-    EventPump::Install(nullptr);
-
-    EXPECT_GE(shortWait, std::chrono::milliseconds(40));
-    EXPECT_GE(callsInShortWait, 3); // the pump runs throughout the wait, not once
-    EXPECT_GE(longWait, std::chrono::seconds(1));
-}
-
-// ---- Angles ----------------------------------------------------------------
-
-TEST_F(UnServiziTest, Angles)
-{
-    struct Case {
-        const char* name;
-        long double actual, expected;
-    } cases[] = {
-        {"Norm360 keeps a value in range", Norm360(123.5L), 123.5L},
-        {"Norm360 of more than a turn", Norm360(725), 5},
-        {"Norm360 of a negative value", Norm360(-30), 330},
-        {"Norm360 of minus two turns", Norm360(-720), 0},
-        {"Norm360 of a full turn", Norm360(360), 0},
-        {"Mod30 of a negative value", Mod30(-5), 25},
-        {"Mod30", Mod30(65.5L), 5.5L},
-        {"SinDeg", SinDeg(30), 0.5L},
-        {"CosDeg", CosDeg(60), 0.5L},
-        {"TanDeg", TanDeg(45), 1},
-        {"ArcSinRad", ArcSinRad(0.5L), kPi / 6},
-        {"ArcSinRad of 1", ArcSinRad(1), kPi / 2},
-        {"ArcCosRad", ArcCosRad(0.5L), kPi / 3},
-        {"ArcCosRad of a negative value is negative", ArcCosRad(-0.5L), -kPi / 3},
-        {"RadToDeg", RadToDeg(kPi / 4), 45},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_NEAR(static_cast<double>(c.actual), static_cast<double>(c.expected), 1e-15);
-    }
-}
-
-TEST_F(UnServiziTest, SignNumbers)
-{
-    EXPECT_EQ(SignNumber(0), 1);
-    EXPECT_EQ(SignNumber(29.999L), 1);
-    EXPECT_EQ(SignNumber(30), 2);
-    EXPECT_EQ(SignNumber(359.9L), 12);
-
-    const long double table[] = {0, 45, 100, 359.5L, 200};
-    EXPECT_EQ(SignNumbers(4, table), (std::vector<int> {1, 2, 4, 12}));
-    EXPECT_EQ(SignNumbers(2, &table[2]), (std::vector<int> {4, 12}));
-    EXPECT_TRUE(SignNumbers(0, table).empty());
-}
-
-// Unequal houses whose tenth house runs through 0°.
-class HouseOfBodiesTest : public UnServiziTest {
-protected:
-    //                        unused  1    2    3    4    5    6    7    8    9   10  11  12
-    const long double cusps[13] = {999, 100, 125, 152, 190, 225, 255, 280, 305, 332, 10, 45, 75};
-};
-
-TEST_F(HouseOfBodiesTest, FindsTheHouseOfEachBody)
-{
-    struct Case {
-        const char* name;
-        long double body;
-        int house;
-    } cases[] = {
-        {"inside house 1", 110, 1},
-        {"inside house 4", 200, 4},
-        {"house 9 before 0°", 350, 9},
-        {"house 9 at 0°", 0, 9},
-        {"house 9 after 0°", 5, 9},
-        {"house 10 after the wrap", 20, 10},
-        {"house 12 up to the ascendant", 99.9L, 12},
-        {"on cusp 4", 190, 4},
-        {"on cusp 10 across 0°", 10, 10},
-        {"on cusp 12", 75, 12},
-        {"retrograde body by its absolute value", -200, 4},
-        {"retrograde on cusp 7", -280, 7},
-        // The twelfth house is tried last and ends at cusp 1: a body on the
-        // ascendant still belongs to the first house.
-        {"on cusp 1", 100, 1},
-    };
-    long double bodies[std::size(cases)];
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        bodies[i] = cases[i].body;
-    const std::vector<int> houses = HouseOfBodies(static_cast<int>(std::size(cases)), bodies, cusps);
-    ASSERT_EQ(houses.size(), std::size(cases));
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].name);
-        EXPECT_EQ(houses[i], cases[i].house);
-    }
-}
-
-TEST_F(HouseOfBodiesTest, LeavesTheCuspTableAlone)
-{
-    const long double body = 110;
-    EXPECT_TRUE(HouseOfBodies(0, &body, cusps).empty());
-    EXPECT_EQ(HouseOfBodies(1, &body, cusps), std::vector<int> {1});
-    EXPECT_EQ(cusps[0], 999);
-}
-
 // ---- Longitude texts -------------------------------------------------------
 
 TEST_F(UnServiziTest, LongitudeSignText)
@@ -616,128 +502,35 @@ TEST_F(UnServiziTest, ClearOutOfRange)
     }
 }
 
-} // namespace
+// ---- Scopes of the shared state ---------------------------------------------
 
-// ---- Metafile capture ----------------------------------------------------------
-
-namespace {
-
-std::uint32_t Le32(const std::string& b, std::size_t at)
+// A scope puts its whole group back, every member and the names the
+// program uses for them, also when an error leaves the scope.
+TEST_F(UnServiziTest, ScopePutsTheWholeGroupBackAfterAnError)
 {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
-
-// The capture's shared state, restored after each test.
-class CaptureTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ScreenWidthPixels = 1280;
-        ScreenHeightPixels = 800;
-        PrinterAvailable = true;
-        PrinterLandscape = true;
-        ToMetafile = true;
+    BodyLongitude[1] = 10;
+    LocalSiderealTime = 3;
+    ChartTables.LastHouses = {true, "KOCH", false};
+    PageScale = 2;
+    ChartForm = nullptr;
+    try {
+        const ChartTablesScope tables;
+        const DrawingScope drawing;
+        BodyLongitude[1] = 20;
+        LocalSiderealTime = 4;
+        ChartTables.LastHouses = {true, "PLACIDO", true};
+        PageScale = 7;
+        EXPECT_EQ(Drawing.PageScale, 7);
+        EXPECT_EQ(tables.Saved().BodyLongitude[1], 10);
+        throw std::runtime_error("ricerca interrotta");
+    } catch (const std::runtime_error&) {
     }
-    void TearDown() override
-    {
-        ToMetafile = false;
-        EndCapture(""); // drops a capture a failed test left open
-        ToMetafile = saved_.toMetafile;
-        MetafileCanvas = saved_.canvas;
-        ScreenWidthPixels = saved_.width;
-        ScreenHeightPixels = saved_.height;
-        PrinterAvailable = saved_.available;
-        PrinterLandscape = saved_.landscape;
-    }
-    // The reference device size written in the file's header.
-    static std::pair<int, int> DeviceSize(const std::string& bytes)
-    {
-        return {int(Le32(bytes, 72)), int(Le32(bytes, 76))};
-    }
-
-    TempFolder dir_;
-
-private:
-    struct {
-        bool toMetafile = ToMetafile;
-        Canvas* canvas = MetafileCanvas;
-        int width = ScreenWidthPixels, height = ScreenHeightPixels;
-        bool available = PrinterAvailable, landscape = PrinterLandscape;
-    } saved_;
-};
-
-TEST_F(CaptureTest, WritesWhatWasDrawnUnderEmf)
-{
-    BeginCapture();
-    ASSERT_NE(MetafileCanvas, nullptr);
-    MetafileCanvas->Rectangle({10, 10, 50, 40});
-    EndCapture("GRAF03.EMF");
-    EXPECT_EQ(MetafileCanvas, nullptr);
-    ASSERT_TRUE(dir_.Has("Emf/GRAF03.EMF"));
-    const Metafile picture = Metafile::Load("Emf\\GRAF03.EMF");
-    EXPECT_EQ(picture.Bounds(), (CanvasRect {10, 10, 50, 40}));
-    EXPECT_EQ(DeviceSize(picture.Bytes()), std::make_pair(1280, 800));
-}
-
-// Landscape, or no printer at all: the screen's height; a portrait printer:
-// twice that.
-TEST_F(CaptureTest, PageHeightFollowsThePrinter)
-{
-    struct Case {
-        bool available, landscape;
-        int height;
-    };
-    for (const Case c : {Case {true, true, 800}, Case {true, false, 1600}, Case {false, false, 800}}) {
-        PrinterAvailable = c.available;
-        PrinterLandscape = c.landscape;
-        BeginCapture();
-        EndCapture("GRAF01.EMF");
-        EXPECT_EQ(DeviceSize(dir_.Get("Emf/GRAF01.EMF")), std::make_pair(1280, c.height))
-            << "printer " << c.available << ", landscape " << c.landscape;
-    }
-}
-
-TEST_F(CaptureTest, NothingHappensWithoutTheFlagOrABegin)
-{
-    EndCapture("GRAF02.EMF"); // no capture open
-    EXPECT_FALSE(dir_.Has("Emf/GRAF02.EMF"));
-    EXPECT_EQ(MetafileCanvas, nullptr);
-
-    ToMetafile = false;
-    BeginCapture();
-    EXPECT_EQ(MetafileCanvas, nullptr);
-    EndCapture("GRAF02.EMF");
-    EXPECT_FALSE(dir_.Has("Emf/GRAF02.EMF"));
-
-    // A capture whose flag is cleared before its end is dropped unsaved.
-    ToMetafile = true;
-    BeginCapture();
-    ToMetafile = false;
-    EndCapture("GRAF02.EMF");
-    EXPECT_EQ(MetafileCanvas, nullptr);
-    EXPECT_FALSE(dir_.Has("Emf/GRAF02.EMF"));
-}
-
-// A second begin starts afresh; a save that fails throws and still closes
-// the capture.
-TEST_F(CaptureTest, RestartAndFailedSaveLeaveNoCaptureOpen)
-{
-    BeginCapture();
-    MetafileCanvas->Rectangle({0, 0, 500, 500});
-    BeginCapture();
-    MetafileCanvas->Rectangle({1, 1, 3, 3});
-    EndCapture("GRAF04.EMF");
-    EXPECT_EQ(Metafile::Load("Emf\\GRAF04.EMF").Bounds(), (CanvasRect {1, 1, 3, 3}));
-
-    dir_.Put("Emf/Occupato/x", ""); // a folder where the file should go
-    BeginCapture();
-    EXPECT_THROW(EndCapture("Occupato"), IoError);
-    EXPECT_EQ(MetafileCanvas, nullptr);
-    EndCapture("GRAF05.EMF");
-    EXPECT_FALSE(dir_.Has("Emf/GRAF05.EMF"));
+    EXPECT_EQ(BodyLongitude[1], 10);
+    EXPECT_EQ(LocalSiderealTime, 3);
+    EXPECT_EQ(ChartTables.LastHouses.Setting, "KOCH");
+    EXPECT_FALSE(ChartTables.LastHouses.PorphyryFallback);
+    EXPECT_EQ(PageScale, 2);
 }
 
 } // namespace
+

@@ -3,16 +3,16 @@
 // orb selectors, the edit-box helpers and where the forms open.
 #include "archive/SubjectArchive.h"
 #include "archive/SubjectRecord.h"
+#include "main/Forms.h"
+#include "main/Startup.h"
+#include "main/UnVelKor.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
-#include "shell/Forms.h"
 #include "shell/SharedState.h"
-#include "shell/Startup.h"
 #include "shell/UnControlli.h"
-#include "shell/UnVelKor.h"
 #include "support/TempFolder.h"
 
 #include <QComboBox>
@@ -434,6 +434,7 @@ private slots:
         QTRY_COMPARE(FromQ(FoVelkor->ComboOrb->currentText()), std::string("A (normali)"));
         QCOMPARE(OrbSetLetter, std::string("A"));
         QCOMPARE(script_->Texts().at(0), std::string("Manca File \"MMVarOrb.dum\""));
+        QCOMPARE(script_->Messages().at(0).kind, Dialogs::Kind::Error);
         QCOMPARE(SplitTextLines(File("FileSet/OrbiDomi.stt")).at(0), std::string("10"));
     }
 
@@ -523,9 +524,9 @@ private slots:
 
         bool err = false;
         edit.setText(QStringLiteral("1.5"));
-        ParseRealEdit(&edit, err);
+        const std::optional<long double> value = ParseRealEdit(&edit, err);
         QVERIFY(!err);
-        QCOMPARE(EditRealValue, 1.5L);
+        QCOMPARE(value.value_or(0), 1.5L);
         QCOMPARE(edit.text(), QStringLiteral("1,5"));
         CheckRealRange(&edit, 15, 0, err);
         QVERIFY(!err);

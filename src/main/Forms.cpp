@@ -1,7 +1,7 @@
-#include "shell/Forms.h"
+#include "main/Forms.h"
 
+#include "main/UnVelKor.h"
 #include "platform/Cp1252Q.h"
-#include "shell/UnVelKor.h"
 
 #include <QComboBox>
 

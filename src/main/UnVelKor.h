@@ -6,6 +6,8 @@
 // Activation (FormActivate) runs when the window is first shown and again
 // each time a window opened from it closes: it rereads the settings files
 // and reloads the current subject, so every window finds fresh shared state.
+#include "shell/SharedState.h"
+
 #include <QWidget>
 #include <string>
 
@@ -86,7 +88,7 @@ private:
     void Image9MouseDown();
     void Image9MouseUp();
     void LayoutGraphicWindows();
-    void SummaryChart(int layoutCode, const char* orientation, bool exchangeMarks);
+    void SummaryChart(SummaryLayout layout, const char* orientation, bool exchangeMarks);
 
     QTimer* idleTimer_;
     bool nodeChanged_ = false;

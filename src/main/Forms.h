@@ -3,6 +3,10 @@
 // start in a fixed order and living until exit. TFoSintom1, TFoRimed,
 // TFoRicCom, TFoTerCom and TFoBakMod1 are created anew each time they are
 // opened; the new instance replaces the previous one as the global.
+//
+// The registration window FormRegVlk belongs to the set too (created here
+// in its place of the order) but is declared by archive/UnRegVlk.h: the
+// input window, below this floor, shows it.
 #include "archive/UnBakMod1.h"
 #include "archive/UnCancel.h"
 #include "archive/UnModifi.h"
@@ -23,7 +27,7 @@
 #include "kb/UnSintom3.h"
 #include "kb/UnTerCom.h"
 #include "kb/UnTerapi.h"
-#include "shell/PendingForms.h"
+#include "main/PendingForms.h"
 
 class TFoVelkor;
 

@@ -1,4 +1,4 @@
-#include "shell/PendingForms.h"
+#include "main/PendingForms.h"
 
 #include "platform/Cp1252Q.h"
 #include "platform/WindowPlacement.h"

@@ -1,8 +1,9 @@
-#include "shell/UnVelKor.h"
+#include "main/UnVelKor.h"
 
 #include "archive/CurrentSubject.h"
 #include "astro/Chart.h"
 #include "chart/AnalysisPages.h"
+#include "main/Forms.h"
 #include "platform/Application.h"
 #include "platform/Cp1252Q.h"
 #include "platform/Dialogs.h"
@@ -12,7 +13,6 @@
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
-#include "shell/Forms.h"
 #include "shell/OrbSettings.h"
 #include "shell/Settings.h"
 #include "shell/SharedState.h"
@@ -309,13 +309,13 @@ void TFoVelkor::ConnectHandlers()
             page->setEnabled(true);
         ShowModalForm(FgrVelko, 0, false);
     });
-    on(BBOriz, [this] { SummaryChart(16, "L", true); });
-    on(BBoriz2, [this] { SummaryChart(17, "L", false); });
-    on(BBVert, [this] { SummaryChart(5, "P", true); });
-    on(BBvert2, [this] { SummaryChart(18, "P", true); });
+    on(BBOriz, [this] { SummaryChart(kLayoutLandscape1, "L", true); });
+    on(BBoriz2, [this] { SummaryChart(kLayoutLandscape2, "L", false); });
+    on(BBVert, [this] { SummaryChart(kLayoutPortrait1, "P", true); });
+    on(BBvert2, [this] { SummaryChart(kLayoutPortrait2, "P", true); });
     on(BitBtnVarOrbAsp, [this] { ShowModalForm(FoOrbVlk, 10); });
     on(BBCerchio, [this] {
-        LayoutCode = 0;
+        LayoutCode = kLayoutNone;
         ShowModalForm(FgrTxtVlk, 0, false);
     });
     on(BitBtn22, [this] { ShowModalForm(FoSpeLin, 10); });
@@ -385,10 +385,7 @@ void TFoVelkor::FormActivate()
     Guarded([this] {
         ResetStaleBackupFolder();                                      // 1
         EnsurePersonalArchive();                                       // 2
-        SplitDisplayDate(TodayText() + " 00:00");                      // 3
-        const SubjectState saved = CurrentSubject;
-        TodayJD = JulianDay(1, CurrentSubject.Day, CurrentSubject.Month, CurrentSubject.Year, 0, 0);
-        CurrentSubject = saved;
+        TodayJD = TodayJulianDay();                                    // 3
         RememberMainSize();                                            // 4
         ReadUserName();                                                // 5
         BitBtnNomeCognome->setText(ToQ(UserFullName));
@@ -419,10 +416,9 @@ void TFoVelkor::LayoutGraphicWindows()
         w->hide();
         w->setGeometry(screen.left, screen.top, screen.width, screen.height);
     }
-    for (TPendingGraphicForm* w : {static_cast<TPendingGraphicForm*>(FgrNaVlk)}) {
-        if (w)
-            w->Panel1->setGeometry(0, screen.height - w->Panel1->height(), screen.width, w->Panel1->height());
-    }
+    if (FgrNaVlk)
+        FgrNaVlk->Panel1->setGeometry(0, screen.height - FgrNaVlk->Panel1->height(), screen.width,
+                                      FgrNaVlk->Panel1->height());
     if (FgrVelko) {
         FgrVelko->hide();
         FgrVelko->setGeometry(screen.left, screen.top, screen.width, screen.height);
@@ -450,10 +446,10 @@ void TFoVelkor::LoadCurrentSubject()
     BBApriTesto->setVisible(textPath && ProgramPath::Exists(*textPath));
 }
 
-void TFoVelkor::SummaryChart(int layoutCode, const char* orientation, bool exchangeMarks)
+void TFoVelkor::SummaryChart(SummaryLayout layout, const char* orientation, bool exchangeMarks)
 {
     LoadCurrentSubject();
-    LayoutCode = static_cast<std::uint8_t>(layoutCode);
+    LayoutCode = layout;
     SetWheelRadii();
     PrintOrientation = orientation;
     PrintBodyLongitude = BodyLongitude;
@@ -539,8 +535,10 @@ void TFoVelkor::MyIdleHandler()
 
 void TFoVelkor::ApplyOrbSet(const std::string& letter)
 {
-    const std::string readBack = ::ApplyOrbSet(letter);
-    ComboOrb->setEditText(OrbItemFor(readBack));
+    const OrbSetAdoption adopted = ::ApplyOrbSet(letter);
+    if (!adopted.message.empty())
+        Dialogs::Error(adopted.message);
+    ComboOrb->setEditText(OrbItemFor(adopted.letter));
 }
 
 void TFoVelkor::SBpassClick()

@@ -1,4 +1,4 @@
-#include "shell/Startup.h"
+#include "main/Startup.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
