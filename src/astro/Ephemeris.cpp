@@ -29,11 +29,17 @@ struct Pass {
     FundamentalArguments fa;
     EarthState earth;
     bool auxiliary = false;
+    // The motion pass of ComputeBodiesWithMotion, whose longitudes alone
+    // are kept: latitudes and equatorial coordinates, which the real pass
+    // overwrites, are not computed.
+    bool longitudesOnly = false;
     long double jd = 0;
 };
 
 void StoreEquatorial(const Pass& p, int i)
 {
+    if (p.longitudesOnly)
+        return;
     const Equatorial q = ToEquatorial(p.fa, BodyLongitude[i], BodyLatitude[i]);
     BodyRightAscension[i] = q.RightAscension;
     BodyDeclination[i] = q.Declination;
@@ -56,7 +62,8 @@ void ComputeMoon(const Pass& p)
     if (EphemerisCorrectionTablesEnabled && p.jd > kMoonTableAfter && p.jd < kMoonTableBefore)
         lambda = Norm360(lambda + ReadMoonCorrection(p.jd) / 3600);
     BodyLongitude[2] = lambda;
-    BodyLatitude[2] = MoonLatitudeTheory(p.fa, theory);
+    if (!p.longitudesOnly)
+        BodyLatitude[2] = MoonLatitudeTheory(p.fa, theory);
     StoreEquatorial(p, 2);
 }
 
@@ -128,13 +135,13 @@ void ComputeBody(Pass& p, int i, bool selected)
         ComputeBlackMoon(p);
 }
 
-} // namespace
-
-void ComputeBodies(int selector, std::uint8_t auxiliaryPass, long double jd)
+void ComputeBodiesPass(int selector, bool auxiliary, bool longitudesOnly, long double jd)
 {
+    const internal::CorrectionLookupBatch batch;
     Pass p;
     p.fa = ComputeFundamentalArguments(jd);
-    p.auxiliary = auxiliaryPass != 0;
+    p.auxiliary = auxiliary;
+    p.longitudesOnly = longitudesOnly;
     p.jd = jd;
     if (selector == 0) {
         for (int i = 1; i <= 12; ++i)
@@ -155,11 +162,20 @@ void ComputeBodies(int selector, std::uint8_t auxiliaryPass, long double jd)
     }
 }
 
+} // namespace
+
+void ComputeBodies(int selector, std::uint8_t auxiliaryPass, long double jd)
+{
+    ComputeBodiesPass(selector, auxiliaryPass != 0, false, jd);
+}
+
 void ComputeBodiesWithMotion(int selector, long double jd)
 {
-    ComputeBodies(selector, 1, jd + 0.001L);
+    // One batch for both passes: each table checks its file once a chart.
+    const internal::CorrectionLookupBatch batch;
+    ComputeBodiesPass(selector, true, true, jd + 0.001L);
     const std::array<long double, 25> later = BodyLongitude;
-    ComputeBodies(selector, 0, jd);
+    ComputeBodiesPass(selector, false, false, jd);
     for (int i = 1; i <= 19; ++i) {
         const long double v = BodyLongitude[i], w = later[i];
         if (v > w && std::fabs(v - w) < 5)

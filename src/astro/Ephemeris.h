@@ -74,6 +74,10 @@ struct EarthState {
     Vector3 Velocity;
 };
 
+// The Sun of the moment fa (universal time): its longitude series is
+// evaluated in terrestrial time, fa's Julian day plus Delta T
+// (EarthRotation.h); the Earth's orbit, which the planets are seen from,
+// at fa itself as theirs are.
 struct SunResult {
     long double Longitude = 0;       // apparent, degrees 0..360 (negated if the motion were retrograde)
     long double EquationOfTime = 0;  // hours, about -0.27..+0.24
@@ -81,6 +85,9 @@ struct SunResult {
     EarthState Earth;                // for the planets
 };
 SunResult SunTheory(const FundamentalArguments& fa);
+// The Sun's apparent longitude alone (SunTheory's, without the Earth's
+// orbit) at the Julian day jd, universal time; degrees 0..360.
+long double SunLongitude(long double jd);
 
 // Moon's apparent longitude without the table correction, degrees 0..360.
 long double MoonLongitudeTheory(const FundamentalArguments& fa);

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers shared by the theory sources of the ephemeris (not for callers).
+#include "astro/DegreeTrig.h"
 #include "astro/Ephemeris.h"
-#include "shell/UnServizi.h" // kPi, Norm360, SinDeg, CosDeg
+#include "shell/UnServizi.h" // kPi, Norm360
 
 namespace ephemeris::internal {
 
@@ -9,8 +10,8 @@ inline constexpr long double kTwoPi = 2 * kPi;
 inline constexpr long double kRadPerDeg = kPi / 180;
 
 // The sind and cosd of the formulas: sine and cosine of an angle in degrees.
-inline long double Sind(long double degrees) { return SinDeg(degrees); }
-inline long double Cosd(long double degrees) { return CosDeg(degrees); }
+using trig::Cosd;
+using trig::Sind;
 long double PolarAngle(long double x, long double y); // angle of (x, y), radians 0..2pi
 
 // Orbital elements of one moment: angles in degrees, a in AU.
@@ -27,5 +28,16 @@ struct Elements {
 // Keplerian orbit: three iterations of Kepler's equation from E = M, then
 // the rotations by omega, incl and node through polar form.
 EarthState KeplerState(const Elements& el);
+
+// While one is alive, each correction table checks at most once that it
+// still holds the file on disk (at its first lookup); outside, every lookup
+// checks. Batches nest: the outermost one counts.
+class CorrectionLookupBatch {
+public:
+    CorrectionLookupBatch();
+    ~CorrectionLookupBatch();
+    CorrectionLookupBatch(const CorrectionLookupBatch&) = delete;
+    CorrectionLookupBatch& operator=(const CorrectionLookupBatch&) = delete;
+};
 
 } // namespace ephemeris::internal
