@@ -126,14 +126,30 @@ std::vector<std::string> ReadTextLines(std::string_view name)
     return SplitTextLines(ReadFileBytes(name));
 }
 
-void WriteTextLines(std::string_view name, const std::vector<std::string>& lines)
+namespace {
+std::string JoinTextLines(const std::vector<std::string>& lines)
 {
     std::string bytes;
     for (const auto& l : lines) {
         bytes += l;
         bytes += "\r\n";
     }
+    return bytes;
+}
+} // namespace
+
+void WriteTextLines(std::string_view name, const std::vector<std::string>& lines)
+{
+    WriteFileAtomic(name, JoinTextLines(lines));
+}
+
+bool WriteTextLinesIfChanged(std::string_view name, const std::vector<std::string>& lines)
+{
+    const std::string bytes = JoinTextLines(lines);
+    if (TryReadFileBytes(name) == bytes)
+        return false;
     WriteFileAtomic(name, bytes);
+    return true;
 }
 
 std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index)
