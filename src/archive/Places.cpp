@@ -2,7 +2,8 @@
 
 #include "archive/SubjectArchive.h"
 #include "platform/Cp1252.h"
-#include "platform/RecordFile.h"
+#include "platform/Errors.h"
+#include "platform/HeldFile.h"
 #include "platform/ShortString.h"
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -52,9 +55,33 @@ std::string PadDigits(long long n, std::size_t width)
     return s;
 }
 
-std::string NameKeyAt(const RecordFile& file, std::size_t index)
+// A gazetteer is searched at every key typed in the input window: it stays
+// open between searches, checked once a search against the file on disk
+// (a replaced gazetteer is read at the next search).
+HeldFile& Gazetteer(const char* file)
 {
-    const std::string bytes = file.Read(index);
+    static std::map<std::string, std::unique_ptr<HeldFile>, std::less<>> held;
+    std::unique_ptr<HeldFile>& h = held[file];
+    if (!h)
+        h = std::make_unique<HeldFile>(file);
+    h->Check();
+    return *h;
+}
+
+std::size_t CountOf(const HeldFile& file) { return static_cast<std::size_t>(file.Size() / kPlaceSize); }
+
+std::string RecordAt(HeldFile& file, std::size_t index)
+{
+    std::string rec(kPlaceSize, '\0');
+    if (!file.ReadAt(static_cast<std::uint64_t>(index) * kPlaceSize, kPlaceSize,
+                     reinterpret_cast<unsigned char*>(rec.data())))
+        throw IoError(file.Name(), "lettura", "record " + std::to_string(index) + " oltre la fine del file");
+    return rec;
+}
+
+std::string NameKeyAt(HeldFile& file, std::size_t index)
+{
+    const std::string bytes = RecordAt(file, index);
     return PlaceSortKey(ShortString<31>::Get(bytes.data() + kNameOffset));
 }
 
@@ -221,8 +248,8 @@ std::string PlaceSortKey(std::string_view name)
 
 std::vector<std::size_t> FindPlaces(const char* file, std::string_view prefix, std::size_t limit)
 {
-    const RecordFile places(file, kPlaceSize);
-    const std::size_t count = places.Count();
+    HeldFile& places = Gazetteer(file);
+    const std::size_t count = CountOf(places);
     const std::string key = PlaceSortKey(prefix);
 
     // First record whose key is not below the prefix: every name that
@@ -247,12 +274,12 @@ std::vector<std::size_t> FindPlaces(const char* file, std::string_view prefix, s
 
 PlaceRecord ReadPlace(const char* file, std::size_t index)
 {
-    return DecodePlace(RecordFile(file, kPlaceSize).Read(index));
+    return DecodePlace(RecordAt(Gazetteer(file), index));
 }
 
 std::size_t PlaceCount(const char* file)
 {
-    return RecordFile(file, kPlaceSize).Count();
+    return CountOf(Gazetteer(file));
 }
 
 bool IsItalianRegime(std::int32_t regime)
