@@ -1,6 +1,7 @@
 #include "platform/HeldFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 
@@ -97,19 +98,7 @@ bool HeldFile::ReadAt(std::uint64_t offset, std::size_t size, unsigned char* int
         const std::uint64_t start = offset - offset % kBlockSize;
         const std::uint64_t length = (end - start + kBlockSize - 1) / kBlockSize * kBlockSize;
         std::string block(static_cast<std::size_t>(length), '\0');
-        std::size_t done = 0;
-        while (done < block.size()) {
-            const ssize_t n = ::pread(fd_, block.data() + done, block.size() - done, static_cast<off_t>(start + done));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw IoError(name_, "lettura", std::strerror(errno));
-            }
-            if (n == 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        block.resize(done);
+        block.resize(FileSystem::ReadAt(fd_, block.data(), block.size(), start, name_));
         block_ = std::move(block);
         blockStart_ = start;
         if (end > blockStart_ + block_.size())
