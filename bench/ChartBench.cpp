@@ -150,13 +150,23 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run& r : runs)
-            times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+        // With repetitions, the median of each benchmark.
+        for (const Run& r : runs) {
+            const std::string& name = r.run_name.function_name;
+            if (r.run_type == Run::RT_Aggregate) {
+                if (r.aggregate_name == "median")
+                    medians_[name] = r.GetAdjustedCPUTime();
+            } else {
+                times_[name] = r.GetAdjustedCPUTime();
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override
     {
         ConsoleReporter::Finalize();
+        for (const auto& [name, t] : medians_)
+            times_[name] = t;
         const auto ours = times_.find("OurWholeChart"), ref = times_.find("ReferenceWholeChart");
         if (ours != times_.end() && ref != times_.end() && ref->second > 0)
             std::printf("whole chart: ours %.1f us, reference %.1f us, ratio %.2f\n", ours->second / 1000,
@@ -164,7 +174,7 @@ public:
     }
 
 private:
-    std::map<std::string, double> times_;
+    std::map<std::string, double> times_, medians_;
 };
 
 } // namespace

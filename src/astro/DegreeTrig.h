@@ -25,15 +25,17 @@ inline constexpr long double kRadPerDeg = kPi / 180;
 namespace detail {
 
 // x degrees = 90 q + r with r in about -45..45 (radians out), q taken
-// modulo 4. The multiple of 90 is found in double precision (a hardware
-// rounding, where the long-double floor and integer conversion each switch
-// the x87 rounding mode); r itself is taken in long double, exactly.
+// modulo 4. The multiple of 90 is found in double precision (the SSE
+// truncating conversion, where the long-double floor and integer
+// conversion each switch the x87 rounding mode); r itself is taken in long
+// double, exactly.
 inline double Quadrant(long double x, int& q)
 {
     if (!(std::fabs(x) < 1e15L)) // beyond the exact range (and NaN, inf)
         x = std::fmod(x, 360.0L);
-    const double n = std::nearbyint(static_cast<double>(x) / 90);
-    q = static_cast<int>(static_cast<long long>(n) & 3);
+    const double t = static_cast<double>(x) / 90;
+    const long long n = static_cast<long long>(t < 0 ? t - 0.5 : t + 0.5); // nearest
+    q = static_cast<int>(n & 3);
     return static_cast<double>((x - 90 * static_cast<long double>(n)) * kRadPerDeg);
 }
 

@@ -66,10 +66,12 @@ SunSeries SunSeriesAt(const FundamentalArguments& tt)
                            0.266L * Sind(31.8L + 119 * T) + 0.202L * Sind(315.6L + 893.3L * T)) /
                           3600;
     const long double Mp = tt.Ms + A;
-    const long double G1 = Norm360(165.94905L + 16859.069667L * T);
-    const long double G2 = Norm360(193.1323L + 34777.259042L * T);
-    const long double G3 = Norm360(63.07037L + 22518.442986L * T);
-    const long double G4 = Norm360(221.64742L + 32964.466939L * T);
+    // Mean anomalies of Mercury, Venus, Mars and Jupiter; only their sines
+    // and cosines are taken, which reduce them themselves.
+    const long double G1 = 165.94905L + 16859.069667L * T;
+    const long double G2 = 193.1323L + 34777.259042L * T;
+    const long double G3 = 63.07037L + 22518.442986L * T;
+    const long double G4 = 221.64742L + 32964.466939L * T;
     const long double P3 =
         (4.838L * Cosd(G3 + 90) + 5.526L * Cosd(2 * G3 + 90.12L) + 2.497L * Cosd(2 * G3 - Mp + 257.75L) +
          1.559L * Cosd(3 * G3 - Mp + 77.96L) + 1.024L * Cosd(3 * G3 - 2 * Mp + 50.85L) + 0.666L * Cosd(3 * G3 + 270.41L) +
