@@ -50,16 +50,16 @@ SunSeries SunSeriesAt(const FundamentalArguments& tt)
     for (int k = 0; k < 5; ++k)
         E = Mrad + e * trig::Sin(E);
     const long double nu = 2 * trig::Atan(std::sqrt((1 + e) / (1 - e)) * trig::Tan(E / 2)) / kRadPerDeg;
-    // The mean longitude is the modern one (J. L. Simon et al. 1994, as J.
+    // The mean longitude: Newcomb's 279.69668 + 36000.7689 T + 0.0003025 T^2
+    // with the rate of the modern theory (J. L. Simon et al. 1994, as J.
     // Meeus gives it, Astronomical Algorithms 2nd ed., eq. 25.2: 280.46646 +
-    // 36000.76983 t + 0.0003032 t^2, t centuries from J2000.0), referred to
-    // the dynamical equinox of date like the apparent positions of the
-    // reference ephemerides; Newcomb's 279.69668 + 36000.7689 T + 0.0003025
-    // T^2 drifts from it by about 1" a century and reaches 22" at the year
-    // 1. The equation of the centre, nu - Ms, keeps Newcomb's anomaly, with
-    // which the perturbation terms below were fitted.
-    const long double t2000 = (tt.d + 2415020 - 2451545) / 36525;
-    const long double meanLongitude = 280.46646L + t2000 * (36000.76983L + 0.0003032L * t2000);
+    // 36000.76983 t + 0.0003032 t^2 from J2000.0), which in T from 1900 is
+    // 1.165" a century faster: the same value at 1900, the epoch the series
+    // was fitted at, and not Newcomb's drift from the dynamical equinox of
+    // the reference ephemerides (22" at the year 1). The equation of the
+    // centre, nu - Ms, keeps Newcomb's anomaly, with which the perturbation
+    // terms below were fitted.
+    const long double meanLongitude = tt.L0 + T * (0.0003236L + 0.0000007L * T);
     const long double lambda0 = Norm360(nu - tt.Ms + meanLongitude);
 
     const long double A = (6.4L * Sind(231.19L + 20.2L * T) + (1.882L - 0.016L * T) * Sind(57.24L + 150.27L * T) +

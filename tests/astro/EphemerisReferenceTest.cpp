@@ -147,12 +147,12 @@ TEST(EphemerisReference, TheoryWithinItsMeasuredBounds)
         // digits. Latitude -1: not compared (node and apogee lie on the
         // ecliptic by definition). Ceres..Chiron come from mean elements
         // alone: degrees off, held only against getting worse.
-        {"1000-1100", 1, 7.7, 4},
-        {"1500-1600", 1, 8.9, 4},
-        {"1700-1800", 1, 5.5, 4},
-        {"1850-1900", 1, 5.6, 4},
-        {"1900-2000", 1, 6.1, 4},
-        {"2000-2100", 1, 11, 4},
+        {"1000-1100", 1, 6.6, 4},
+        {"1500-1600", 1, 9.9, 4},
+        {"1700-1800", 1, 5.3, 4},
+        {"1850-1900", 1, 4.6, 4},
+        {"1900-2000", 1, 5.1, 4},
+        {"2000-2100", 1, 9.8, 4},
         {"1000-1100", 2, 1700, 150},
         {"1500-1600", 2, 310, 54},
         {"1700-1800", 2, 61, 34},
