@@ -5,10 +5,13 @@
 // ecliptic longitude and latitude, right ascension and declination in the
 // shared result tables (SharedState.h). The theories are analytic: mean
 // elements with Kepler's equation, trigonometric series for the Sun and the
-// Moon, polynomials for the lunar node and apogee. Three correction tables
-// under FilePosi\ refine the Moon, the planets, the true node
-// and the corrected Black Moon inside their date windows; each lookup opens
-// the file, reads two records and closes it again.
+// Moon, polynomials for the lunar node and apogee; the Sun's series runs in
+// terrestrial time (universal time plus Delta T, EarthRotation.h), the
+// other theories take the Julian day as given. Three correction tables
+// under FilePosi\ refine the Moon, the planets, the true node and the
+// corrected Black Moon inside their date windows; each lookup reads two
+// records of a table held open, which each call checks once against the
+// file on disk (a replaced table is read at the next chart).
 //
 // Body index: 1 Sun, 2 Moon, 3 Mercury, 4 Venus, 5 Mars, 6 Jupiter,
 // 7 Saturn, 8 Uranus, 9 Neptune, 10 Pluto, 11 lunar node (NodeKind "VERO"
@@ -17,8 +20,10 @@
 // only the right ascension and declination of HouseCusps[7], 15 Ceres,
 // 16 Pallas, 17 Juno, 18 Vesta, 19 Chiron.
 //
-// All arithmetic is long double. Any Julian day gives a finite result; the
-// accuracy falls outside the ranges the theories were fitted to.
+// Angles, Julian days and sums are long double; sines and cosines are taken
+// in double precision after an exact reduction in degrees (DegreeTrig.h).
+// Any Julian day gives a finite result; the accuracy falls outside the
+// ranges the theories were fitted to.
 #include <cstdint>
 #include <string>
 
