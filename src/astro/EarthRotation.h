@@ -22,7 +22,8 @@
 // 0.000000576" T^4 - 0.0000000434" T^5.
 //
 // Time arguments: T in Julian centuries of terrestrial time from J2000.0.
-// All arithmetic is long double.
+// Angles and sums are long double; sines and cosines are taken in double
+// precision after an exact reduction in degrees (DegreeTrig.h).
 
 namespace earth {
 

@@ -28,7 +28,9 @@
 // the nutation in obliquity), from the IAU 1980 nutation and the IAU 2006
 // obliquity (EarthRotation.h).
 //
-// All arithmetic is long double.
+// Angles and sums are long double; the sidereal time, the angles, Placidus
+// and Koch take their sines and cosines in double precision after an exact
+// reduction in degrees (DegreeTrig.h).
 #include <array>
 #include <string>
 #include <string_view>
