@@ -2,7 +2,9 @@
 
 #include "shell/UnServizi.h"
 #include "platform/Cp1252.h"
-#include "platform/RecordFile.h"
+#include "platform/Errors.h"
+#include "platform/HeldFile.h"
+#include "platform/ProgramPath.h"
 #include "platform/ShortString.h"
 
 #include <algorithm>
@@ -10,6 +12,8 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -58,7 +62,38 @@ constexpr std::size_t kAliasRecordOffset = 56;
 constexpr std::size_t kAliasPopulationOffset = 60;
 constexpr char kProvinceMark = '\x01';
 
-std::string NameKeyAt(const RecordFile& file, std::size_t index)
+// The gazetteers and their alias files are searched at every key typed in
+// the input window: each stays open between searches, checked once a
+// search against the file on disk (a replaced file is read at the next
+// search).
+class HeldRecords {
+public:
+    HeldRecords(const char* file, std::size_t recordSize) : file_(Held(file)), size_(recordSize) {}
+    std::size_t Count() const { return static_cast<std::size_t>(file_.Size() / size_); }
+    std::string Read(std::size_t index) const
+    {
+        std::string rec(size_, '\0');
+        if (!file_.ReadAt(static_cast<std::uint64_t>(index) * size_, size_, reinterpret_cast<unsigned char*>(rec.data())))
+            throw IoError(file_.Name(), "lettura", "record " + std::to_string(index) + " oltre la fine del file");
+        return rec;
+    }
+
+private:
+    static HeldFile& Held(const char* file)
+    {
+        static std::map<std::string, std::unique_ptr<HeldFile>, std::less<>> held;
+        std::unique_ptr<HeldFile>& h = held[file];
+        if (!h)
+            h = std::make_unique<HeldFile>(file);
+        h->Check();
+        return *h;
+    }
+
+    HeldFile& file_;
+    std::size_t size_;
+};
+
+std::string NameKeyAt(const HeldRecords& file, std::size_t index)
 {
     const std::string bytes = file.Read(index);
     return PlaceSortKey(ShortString<31>::Get(bytes.data() + kNameOffset));
@@ -348,7 +383,7 @@ std::string PlaceSortKey(std::string_view name)
 
 std::vector<std::size_t> FindPlaces(const char* file, std::string_view prefix, std::size_t limit)
 {
-    const RecordFile places(file, kPlaceSize);
+    const HeldRecords places(file, kPlaceSize);
     const std::string key = PlaceSortKey(prefix);
     std::vector<std::size_t> found;
     const std::size_t count = places.Count();
@@ -404,7 +439,7 @@ std::vector<PlaceMatch> SearchPlaces(const char* gazetteer, std::string_view typ
 
     std::vector<Hit> hits;
     std::set<std::size_t> found;
-    const RecordFile places(gazetteer, kPlaceSize);
+    const HeldRecords places(gazetteer, kPlaceSize);
     const std::size_t count = places.Count();
     for (std::size_t i = FirstNotBelow(count, key, [&](std::size_t k) { return NameKeyAt(places, k); });
          i < count && hits.size() < limit; ++i) {
@@ -417,8 +452,9 @@ std::vector<PlaceMatch> SearchPlaces(const char* gazetteer, std::string_view typ
     }
     const std::size_t direct = hits.size();
 
-    const RecordFile aliases(AliasFileOf(gazetteer), kAliasSize);
-    if (aliases.Exists()) {
+    const std::string aliasFile = AliasFileOf(gazetteer);
+    if (ProgramPath::Exists(aliasFile)) {
+        const HeldRecords aliases(aliasFile.c_str(), kAliasSize);
         const std::size_t aliasCount = aliases.Count();
         auto aliasKey = [&](std::size_t k) {
             return PlaceSortKey(ShortString<kAliasCapacity>::Get(aliases.Read(k).data()));
@@ -468,12 +504,12 @@ TypedPlace ReadTypedPlace(std::string_view utf8)
 
 PlaceRecord ReadPlace(const char* file, std::size_t index)
 {
-    return DecodePlace(RecordFile(file, kPlaceSize).Read(index));
+    return DecodePlace(HeldRecords(file, kPlaceSize).Read(index));
 }
 
 std::size_t PlaceCount(const char* file)
 {
-    return RecordFile(file, kPlaceSize).Count();
+    return HeldRecords(file, kPlaceSize).Count();
 }
 
 bool IsItalianRegime(std::int32_t regime)

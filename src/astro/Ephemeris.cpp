@@ -29,6 +29,10 @@ struct Pass {
     FundamentalArguments fa;
     EarthState earth;
     bool auxiliary = false;
+    // The motion pass of ComputeBodiesWithMotion, whose longitudes alone
+    // are kept: latitudes and equatorial coordinates, which the real pass
+    // overwrites, are not computed.
+    bool longitudesOnly = false;
     long double jd = 0;
 };
 
@@ -36,6 +40,8 @@ struct Pass {
 // position (by default the entry's own).
 void StoreEquatorial(const Pass& p, int i, long double longitude, long double latitude)
 {
+    if (p.longitudesOnly)
+        return;
     const Equatorial q = ToEquatorial(p.fa, longitude, latitude);
     BodyRightAscension[i] = q.RightAscension;
     BodyDeclination[i] = q.Declination;
@@ -63,7 +69,8 @@ void ComputeMoon(const Pass& p)
     if (EphemerisCorrectionTablesEnabled && p.jd > kMoonTableAfter && p.jd < kMoonTableBefore)
         lambda = Norm360(lambda + ReadMoonCorrection(p.jd) / 3600);
     BodyLongitude[2] = lambda;
-    BodyLatitude[2] = MoonLatitudeTheory(p.fa, theory);
+    if (!p.longitudesOnly)
+        BodyLatitude[2] = MoonLatitudeTheory(p.fa, theory);
     StoreEquatorial(p, 2);
 }
 
@@ -132,13 +139,13 @@ void ComputeBody(Pass& p, int i, bool selected)
         ComputeBlackMoon(p);
 }
 
-} // namespace
-
-void ComputeBodies(int selector, std::uint8_t auxiliaryPass, long double jd)
+void ComputeBodiesPass(int selector, bool auxiliary, bool longitudesOnly, long double jd)
 {
+    const internal::CorrectionLookupBatch batch;
     Pass p;
     p.fa = ComputeFundamentalArguments(jd);
-    p.auxiliary = auxiliaryPass != 0;
+    p.auxiliary = auxiliary;
+    p.longitudesOnly = longitudesOnly;
     p.jd = jd;
     if (selector == 0) {
         for (int i = 1; i <= 12; ++i)
@@ -159,11 +166,20 @@ void ComputeBodies(int selector, std::uint8_t auxiliaryPass, long double jd)
     }
 }
 
+} // namespace
+
+void ComputeBodies(int selector, std::uint8_t auxiliaryPass, long double jd)
+{
+    ComputeBodiesPass(selector, auxiliaryPass != 0, false, jd);
+}
+
 void ComputeBodiesWithMotion(int selector, long double jd)
 {
-    ComputeBodies(selector, 1, jd + 0.001L);
+    // One batch for both passes: each table checks its file once a chart.
+    const internal::CorrectionLookupBatch batch;
+    ComputeBodiesPass(selector, true, true, jd + 0.001L);
     const std::array<long double, 25> later = BodyLongitude;
-    ComputeBodies(selector, 0, jd);
+    ComputeBodiesPass(selector, false, false, jd);
     for (int i = 1; i <= 19; ++i) {
         const long double v = BodyLongitude[i], w = later[i];
         if (v > w && std::fabs(v - w) < 5)

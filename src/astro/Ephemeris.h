@@ -5,10 +5,13 @@
 // ecliptic longitude and latitude, right ascension and declination in the
 // shared result tables (SharedState.h). The theories are analytic: mean
 // elements with Kepler's equation, trigonometric series for the Sun and the
-// Moon, polynomials for the lunar node and apogee. Three correction tables
-// under FilePosi\ refine the Moon, the planets, the true node
-// and the corrected Black Moon inside their date windows; each lookup opens
-// the file, reads two records and closes it again.
+// Moon, polynomials for the lunar node and apogee; the Sun's series runs in
+// terrestrial time (universal time plus Delta T, EarthRotation.h), the
+// other theories take the Julian day as given. Three correction tables
+// under FilePosi\ refine the Moon, the planets, the true node and the
+// corrected Black Moon inside their date windows; each lookup reads two
+// records of a table held open, which each call checks once against the
+// file on disk (a replaced table is read at the next chart).
 //
 // Body index: 1 Sun, 2 Moon, 3 Mercury, 4 Venus, 5 Mars, 6 Jupiter,
 // 7 Saturn, 8 Uranus, 9 Neptune, 10 Pluto, 11 lunar node (NodeKind "VERO"
@@ -17,8 +20,10 @@
 // only the right ascension and declination of HouseCusps[7], 15 Ceres,
 // 16 Pallas, 17 Juno, 18 Vesta, 19 Chiron.
 //
-// All arithmetic is long double. Any Julian day gives a finite result; the
-// accuracy falls outside the ranges the theories were fitted to.
+// Angles, Julian days and sums are long double; sines and cosines are taken
+// in double precision after an exact reduction in degrees (DegreeTrig.h).
+// Any Julian day gives a finite result; the accuracy falls outside the
+// ranges the theories were fitted to.
 #include <cstdint>
 #include <string>
 
@@ -74,6 +79,10 @@ struct EarthState {
     Vector3 Velocity;
 };
 
+// The Sun of the moment fa (universal time): its longitude series is
+// evaluated in terrestrial time, fa's Julian day plus Delta T
+// (EarthRotation.h); the Earth's orbit, which the planets are seen from,
+// at fa itself as theirs are.
 struct SunResult {
     long double Longitude = 0;       // apparent, degrees 0..360 (negated if the motion were retrograde)
     long double EquationOfTime = 0;  // hours, about -0.27..+0.24
@@ -81,6 +90,9 @@ struct SunResult {
     EarthState Earth;                // for the planets
 };
 SunResult SunTheory(const FundamentalArguments& fa);
+// The Sun's apparent longitude alone (SunTheory's, without the Earth's
+// orbit) at the Julian day jd, universal time; degrees 0..360.
+long double SunLongitude(long double jd);
 
 // Moon's apparent longitude without the table correction, degrees 0..360.
 long double MoonLongitudeTheory(const FundamentalArguments& fa);

@@ -1,39 +1,55 @@
-// The three correction tables of FilePosi\: each lookup opens the file,
-// reads the two records around the Julian day, closes it and interpolates
-// linearly. A missing file or a record beyond its end raises IoError.
-#include "astro/Ephemeris.h"
+// The three correction tables of FilePosi\: each lookup reads the two
+// records around the Julian day and interpolates linearly. A missing file
+// or a record beyond its end raises IoError.
+//
+// The tables are held open between lookups (platform/HeldFile), each with
+// the block of records it read last: the two passes of a chart read the
+// same records. Inside a lookup batch (every ComputeBodies call) each table
+// checks once that it still holds the file on disk, at its first lookup;
+// outside a batch every lookup checks. A table replaced on disk is thus
+// read at the next chart.
+#include "astro/EphemerisInternal.h"
 
 #include "platform/Errors.h"
-#include "platform/ProgramPath.h"
+#include "platform/HeldFile.h"
 
-#include <cerrno>
+#include <array>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
 namespace ephemeris {
 
 namespace {
 
-// Records `index` and `index + 1` of a file of fixed-size records, read in
-// sequence from one opening.
-std::string ReadTwoRecords(const char* name, long long index, int recordSize)
+struct Table {
+    HeldFile file;
+    unsigned checkedInBatch = 0; // batch number of the last check, 0 none
+};
+
+Table MoonTable {HeldFile(kMoonTableName)};
+Table PlanetTable {HeldFile(kPlanetTableName)};
+Table ApogeeTable {HeldFile(kApogeeTableName)};
+
+unsigned BatchNumber = 0; // of the batch open now; 0 outside every batch
+unsigned LastBatchNumber = 0;
+int BatchDepth = 0;
+
+using TwoRecords = std::array<unsigned char, 2 * kPlanetRecordSize>;
+
+// Records `index` and `index + 1` of a file of fixed-size records.
+TwoRecords ReadTwoRecords(Table& t, long long index, int recordSize)
 {
+    const std::string& name = t.file.Name();
     if (index < 0)
         throw IoError(name, "lettura", "record " + std::to_string(index) + " prima dell'inizio del file");
-    const auto path = ProgramPath::Resolve(name);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw IoError(name, "apertura", std::strerror(errno));
-    std::string bytes(2 * static_cast<std::size_t>(recordSize), '\0');
-    const ssize_t n = ::pread(fd, bytes.data(), bytes.size(), static_cast<off_t>(index) * recordSize);
-    const int err = errno;
-    ::close(fd);
-    if (n < 0)
-        throw IoError(name, "lettura", std::strerror(err));
-    if (static_cast<std::size_t>(n) != bytes.size())
+    if (BatchNumber == 0 || t.checkedInBatch != BatchNumber) {
+        t.file.Check();
+        t.checkedInBatch = BatchNumber;
+    }
+    TwoRecords bytes {};
+    const auto size = static_cast<std::size_t>(recordSize);
+    if (!t.file.ReadAt(static_cast<std::uint64_t>(index) * size, 2 * size, bytes.data()))
         throw IoError(name, "lettura", "record " + std::to_string(index + 1) + " oltre la fine del file");
     return bytes;
 }
@@ -47,19 +63,35 @@ long long LittleEndian(const unsigned char* p, int size)
     return static_cast<long long>((u ^ sign) - sign); // sign extension
 }
 
-const unsigned char* Bytes(const std::string& s, std::size_t offset = 0)
+const unsigned char* Bytes(const TwoRecords& r, std::size_t offset = 0)
 {
-    return reinterpret_cast<const unsigned char*>(s.data()) + offset;
+    return r.data() + offset;
 }
 
 } // namespace
+
+namespace internal {
+
+CorrectionLookupBatch::CorrectionLookupBatch()
+{
+    if (BatchDepth++ == 0)
+        BatchNumber = ++LastBatchNumber == 0 ? ++LastBatchNumber : LastBatchNumber;
+}
+
+CorrectionLookupBatch::~CorrectionLookupBatch()
+{
+    if (--BatchDepth == 0)
+        BatchNumber = 0;
+}
+
+} // namespace internal
 
 long double ReadMoonCorrection(long double jd)
 {
     constexpr long double kFirstDay = 1721420.5L;
     // Round half to even, the default rounding mode.
     const long long n = std::llrint(jd - kFirstDay - 0.5L);
-    const std::string r = ReadTwoRecords(kMoonTableName, n, 2);
+    const TwoRecords r = ReadTwoRecords(MoonTable, n, 2);
     const long double v0 = LittleEndian(Bytes(r), 2), v1 = LittleEndian(Bytes(r, 2), 2);
     long double value = (jd - (n + kFirstDay)) * (v1 - v0) + v0;
     if (value > 21600)
@@ -83,7 +115,7 @@ int PlanetRecordChannel(const unsigned char* record, int channel)
 long double ReadPlanetCorrection(int channel, long double jd)
 {
     const long long n = static_cast<long long>(std::trunc(jd - 1721408.5L - 0.5L)) / 5;
-    const std::string r = ReadTwoRecords(kPlanetTableName, n, kPlanetRecordSize);
+    const TwoRecords r = ReadTwoRecords(PlanetTable, n, kPlanetRecordSize);
     const long double j0 = DecodeReal48(Bytes(r));
     const long double v0 = PlanetRecordChannel(Bytes(r), channel);
     const long double v1 = PlanetRecordChannel(Bytes(r, kPlanetRecordSize), channel);
@@ -97,7 +129,7 @@ long double ReadApogeeCorrection(long double jd)
 {
     constexpr long double kFirstDay = 2341972.5L;
     const long long n = std::llrint(jd - kFirstDay - 0.5L);
-    const std::string r = ReadTwoRecords(kApogeeTableName, n, 4);
+    const TwoRecords r = ReadTwoRecords(ApogeeTable, n, 4);
     const long double v0 = LittleEndian(Bytes(r), 4), v1 = LittleEndian(Bytes(r, 4), 4);
     return (jd - (n + kFirstDay)) * (v1 - v0) + v0;
 }

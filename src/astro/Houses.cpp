@@ -2,6 +2,8 @@
 
 #include "core/Angles.h"
 #include "core/Calendar.h"
+#include "astro/DegreeTrig.h"
+#include "astro/EarthRotation.h"
 #include "shell/SharedState.h"
 
 #include <cmath>
@@ -9,6 +11,7 @@
 namespace {
 
 constexpr const char* kPlacidusPolarName = "PLACIDO (Porfirio oltre il circolo polare)";
+constexpr const char* kKochPolarName = "KOCH (Porfirio oltre il circolo polare)";
 
 // The angle whose tangent is num/den, in the quadrant of the signs of both
 // terms, radians 0..2pi. For non-zero terms this is atan(num/den) plus the
@@ -17,7 +20,7 @@ constexpr const char* kPlacidusPolarName = "PLACIDO (Porfirio oltre il circolo p
 // the one before it.
 long double AtanQuadrant(long double num, long double den)
 {
-    const long double a = std::atan2(num, den);
+    const long double a = trig::Atan2(num, den);
     return a < 0 ? a + kTwoPi : a;
 }
 
@@ -35,6 +38,39 @@ long double UsableLatitude(long double latDeg)
     if (lat < -kLimit)
         lat = -kLimit;
     return lat;
+}
+
+// The classical Ascendant formula: C = RAMC + 90; k = atan(tan lat / cos C);
+// A = atan(cos k tan C / cos(k + eps)), +180 when negative, +180 more when
+// sin C < 0. Carrying cos k through gives tan A = sin C / (cos C cos eps -
+// tan lat sin eps): the same tangent, without the step through k, which
+// loses every digit when cos C is near 0 (RAMC near 0 or 180 away from the
+// equator). The half of the circle is chosen as above, from the signs of
+// both terms: at RAMC 90 or 270 sin C is exactly 0 and only the
+// denominator tells the half. Inside the polar circles this is the rising
+// point; beyond them, for part of the day, the setting one.
+long double AscendantFormula(long double ramcDeg, long double latDeg, long double epsDeg)
+{
+    const long double C = Norm360(ramcDeg + 90);
+    long double num = 0, cosC = 0, sinEps = 0, cosEps = 0;
+    trig::SinCosd(C, num, cosC);
+    trig::SinCosd(epsDeg, sinEps, cosEps);
+    const long double den = cosC * cosEps - trig::Tand(latDeg) * sinEps;
+    return Norm360(RadToDeg(AtanQuadrant(num, den)));
+}
+
+// The rising point of the ecliptic. Along the ecliptic, right ascension
+// grows with longitude, so the half of the ecliptic that follows the
+// Midheaven (hour angle 0) by 0..180 degrees has hour angles 0..-180: it
+// is the half east of the meridian, whose point on the horizon rises. A
+// formula value in the other half is the setting point, and its opposite
+// the rising one (`turned`).
+long double RisingAscendant(long double ramcDeg, long double latDeg, long double epsDeg, bool& turned)
+{
+    const long double a = AscendantFormula(ramcDeg, latDeg, epsDeg);
+    const long double fromMc = Norm360(a - houses::Midheaven(ramcDeg, epsDeg));
+    turned = fromMc > 180;
+    return turned ? Norm360(a + 180) : a;
 }
 
 // Porphyry's intermediate cusps (2, 3, 5, 6, 8, 9, 11, 12) from the
@@ -82,7 +118,7 @@ void Opposites(std::array<long double, 13>& c)
 // when even that fails (non-finite input).
 bool PlacidusSemiArc(long double ramc, long double f, long double K, long double& s)
 {
-    auto F = [&](long double x) { return K * SinDeg(ramc + f * x) - CosDeg(x); };
+    auto F = [&](long double x) { return K * trig::Sind(ramc + f * x) - trig::Cosd(x); };
     long double prev = 0.000000001L;
     long double cur = 180.0001L;
     long double fPrev = F(prev);
@@ -127,7 +163,7 @@ bool Placidus(std::array<long double, 13>& c, long double ramc, long double lat,
 {
     if (!houses::PlacidusDefined(lat, eps))
         return false;
-    const long double K = -TanDeg(eps) * TanDeg(lat);
+    const long double K = -trig::Tand(eps) * trig::Tand(lat);
     struct Piece {
         long double f;
         int cusp;
@@ -171,21 +207,20 @@ void OppositeCuspsToDegrees(std::array<long double, 13>& rad, std::array<long do
 
 void Koch(std::array<long double, 13>& c, long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg);
-    const long double mc = DegToRad(c[10]);
-    const long double sinDelta = std::sin(mc) * std::sin(eps);
-    const long double delta = std::atan(sinDelta / std::sqrt(1 - sinDelta * sinDelta));
-    const long double s = std::tan(phi) * std::tan(delta);
+    const long double eps = DegToRad(epsDeg), phi = DegToRad(latDeg), ramc = DegToRad(ramcDeg), mc = DegToRad(c[10]);
+    const long double sinDelta = trig::Sin(mc) * trig::Sin(eps);
+    const long double delta = trig::Atan(sinDelta / std::sqrt(1 - sinDelta * sinDelta));
+    const long double s = trig::Tan(phi) * trig::Tan(delta);
     long double q = 1 - s * s;
     if (!(q > 0))
         q = 0.0001L;
-    const long double ad = std::atan(s / std::sqrt(q));
+    const long double ad = trig::Atan(s / std::sqrt(q));
     long double z = (kHalfPi + ad) / 3;
     if (z < 0)
         z += kTwoPi;
     auto ascFromRA = [&](long double x) {
-        const long double n = -(std::tan(phi) * std::sin(eps) + std::cos(eps) * std::sin(x));
-        const long double m = std::cos(x);
+        const long double n = -(trig::Tan(phi) * trig::Sin(eps) + trig::Cos(eps) * trig::Sin(x));
+        const long double m = trig::Cos(x);
         long double lam = AtanQuadrant(m, n);
         return lam > kTwoPi ? lam - kTwoPi : lam;
     };
@@ -325,6 +360,8 @@ std::string HouseSystemDisplayName(std::string_view setting, bool porphyryFallba
         return porphyryFallback ? kPlacidusPolarName : "PLACIDO";
     if (porphyryFallback && HouseSystemFromName(setting) == HouseSystem::Placidus)
         return kPlacidusPolarName;
+    if (porphyryFallback && HouseSystemFromName(setting) == HouseSystem::Koch)
+        return kKochPolarName;
     return std::string(setting);
 }
 
@@ -347,12 +384,31 @@ long double MeanObliquity(long double jd)
     return 23.4522944L - 0.0130125L * T;
 }
 
+long double TrueObliquity(long double jd)
+{
+    return earth::EquatorAt(jd).TrueObliquity;
+}
+
 long double LocalSiderealHours(long double jd, long double universalHours, long double eastLonDeg)
 {
-    const long double T = JulianCenturies(jd);
-    const long double theta0 = Reduce(18.6460655L + 2400.05126L * T + 0.000025805555L * T * T, 24);
+    // The Earth rotation angle, 0.7790572732640 + 1.00273781191135448 Du
+    // turns, Du days of universal time from J2000.0: its whole turns per
+    // day are the universal clock time + 12 hours, the rest its daily excess
+    // 0.00273781191135448 turn (0.0657074858724 h); the precession part, in
+    // terrestrial time.
+    const long double du = jd - 2451545;
+    const long double t = (earth::TerrestrialTime(jd) - 2451545) / 36525;
+    const long double precession =
+        0.014506L + t * (4612.156534L + t * (1.3915817L + t * (-0.00000044L + t * (-0.000029956L - t * 0.0000000368L))));
+    const long double theta0 = Reduce(18.697374558336L + 0.0657074858724L * du + precession / 54000, 24);
     const long double h = Reduce(universalHours + 12, 24);
     return Reduce(theta0 + h + eastLonDeg / 15, 24);
+}
+
+long double ApparentLocalSiderealHours(long double jd, long double universalHours, long double eastLonDeg)
+{
+    const long double mean = LocalSiderealHours(jd, universalHours, eastLonDeg);
+    return Reduce(mean + earth::EquatorAt(jd).EquationOfEquinoxes / 15, 24);
 }
 
 long double Midheaven(long double ramcDeg, long double epsDeg)
@@ -360,26 +416,15 @@ long double Midheaven(long double ramcDeg, long double epsDeg)
     // The classical form atan(tan RAMC / cos eps), +180 when negative, +180
     // more for RAMC above 180, written with the quadrant of both terms: at
     // RAMC exactly 180 the tangent's sign is that of a rounding error.
-    return Norm360(RadToDeg(AtanQuadrant(SinDeg(ramcDeg), CosDeg(ramcDeg) * CosDeg(epsDeg))));
+    long double sinRamc = 0, cosRamc = 0;
+    trig::SinCosd(ramcDeg, sinRamc, cosRamc);
+    return Norm360(RadToDeg(AtanQuadrant(sinRamc, cosRamc * trig::Cosd(epsDeg))));
 }
 
 long double Ascendant(long double ramcDeg, long double latDeg, long double epsDeg)
 {
-    // C = RAMC + 90; k = atan(tan lat / cos C); A = atan(cos k tan C /
-    // cos(k + eps)), +180 when negative, +180 more when sin C < 0. Carrying
-    // cos k through gives tan A = sin C / (cos C cos eps - tan lat sin eps):
-    // the same tangent, without the step through k, which loses every digit
-    // when cos C is near 0 (RAMC near 0 or 180 away from the equator). The
-    // half of the circle is chosen as above.
-    const long double C = Norm360(ramcDeg + 90);
-    const long double num = SinDeg(C);
-    const long double den = CosDeg(C) * CosDeg(epsDeg) - TanDeg(latDeg) * SinDeg(epsDeg);
-    long double a = den == 0 ? 90 : RadToDeg(std::atan(num / den));
-    if (a < 0)
-        a += 180;
-    if (num < 0)
-        a += 180;
-    return Norm360(a);
+    bool turned = false;
+    return RisingAscendant(ramcDeg, latDeg, epsDeg, turned);
 }
 
 bool PlacidusDefined(long double latDeg, long double epsDeg)
@@ -394,7 +439,8 @@ CuspTable ComputeCusps(HouseSystem system, long double ramcDeg, long double latD
     const long double lat = UsableLatitude(latDeg);
     const long double ramc = Norm360(ramcDeg);
     c[10] = Midheaven(ramc, epsDeg);
-    c[1] = Ascendant(ramc, lat, epsDeg);
+    bool turned = false;
+    c[1] = RisingAscendant(ramc, lat, epsDeg, turned);
     switch (system) {
     case HouseSystem::Placidus:
         if (!Placidus(c, ramc, lat, epsDeg)) {
@@ -403,16 +449,34 @@ CuspTable ComputeCusps(HouseSystem system, long double ramcDeg, long double latD
         }
         break;
     case HouseSystem::Koch:
-        Koch(c, ramc, lat, epsDeg);
+        // Beyond the polar circle the Midheaven's ascensional difference
+        // has no meaning (|tan lat tan decl| may pass 1) and the trisection
+        // gives arbitrary cusps.
+        if (PlacidusDefined(lat, epsDeg)) {
+            Koch(c, ramc, lat, epsDeg);
+        } else {
+            PorphyryIntermediate(c);
+            t.PorphyryFallback = true;
+        }
         break;
     case HouseSystem::Regiomontanus:
+        // Built from the formula's Ascendant and the meridian; where that
+        // is the setting point the whole set turns with it.
+        if (turned)
+            c[1] = Norm360(c[1] + 180);
         Regiomontanus(c, ramc, lat, epsDeg);
+        if (turned)
+            for (std::size_t k = 1; k <= 12; ++k)
+                c[k] = Norm360(c[k] + 180);
         break;
     case HouseSystem::Porphyry:
         PorphyryIntermediate(c);
         break;
     case HouseSystem::Campanus:
         Campanus(c, ramc, lat, epsDeg);
+        if (turned)
+            for (std::size_t k = 1; k <= 12; ++k)
+                c[k] = Norm360(c[k] + 180);
         break;
     case HouseSystem::Equal:
         for (std::size_t k = 2; k <= 12; ++k)
@@ -436,7 +500,8 @@ void ComputeHouses(int type, int lonDeg, int lonMin, std::array<long double, 14>
                    long double zoneHours, long double extraHours, int hour, int minute, std::string_view latFlag,
                    int latMin, int latDeg, std::string_view lonFlag, long double jd)
 {
-    const long double eps = houses::MeanObliquity(jd);
+    const earth::EquatorOfDate equator = earth::EquatorAt(jd);
+    const long double eps = equator.TrueObliquity;
     long double lon = lonDeg + lonMin / 60.0L;
     if (lonFlag == "O" || lonFlag == "W")
         lon = 360 - lon;
@@ -451,7 +516,8 @@ void ComputeHouses(int type, int lonDeg, int lonMin, std::array<long double, 14>
         if (type == 2 && (timeFlag == "L" || timeFlag == "S"))
             t = t - extraHours - zoneHours;
         const long double u = zoneHours + extraHours + t;
-        LocalSiderealTime = houses::LocalSiderealHours(jd, u, lon);
+        const long double mean = houses::LocalSiderealHours(jd, u, lon);
+        LocalSiderealTime = Reduce(mean + equator.EquationOfEquinoxes / 15, 24);
     }
     const long double ramc = 15 * LocalSiderealTime;
 

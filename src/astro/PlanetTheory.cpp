@@ -13,30 +13,38 @@ namespace internal {
 
 long double PolarAngle(long double x, long double y)
 {
-    long double a = std::atan2(y, x);
+    long double a = trig::Atan2(y, x);
     return a < 0 ? a + kTwoPi : a;
 }
 
 namespace {
 
-// Turns (u, v) by `angle` radians through polar form. An angle that becomes
-// negative is increased by 2 pi (the same point).
-void Rotate(long double& u, long double& v, long double angle)
-{
-    const long double r = std::sqrt(u * u + v * v);
-    long double a = PolarAngle(u, v) + angle;
-    if (a < 0)
-        a += kTwoPi;
-    u = r * std::cos(a);
-    v = r * std::sin(a);
-}
+// A turn by an angle, through its cosine and sine: (u, v) becomes
+// (u cos a - v sin a, u sin a + v cos a), the point at the same radius with
+// the angle increased by a.
+struct Turn {
+    long double c = 1, s = 0;
+    explicit Turn(long double degrees) { trig::SinCosd(degrees, s, c); }
+    void Apply(long double& u, long double& v) const
+    {
+        const long double u2 = u * c - v * s;
+        v = u * s + v * c;
+        u = u2;
+    }
+};
 
-void ToEcliptic(Vector3& p, const Elements& el)
-{
-    Rotate(p.x, p.y, el.omega * kRadPerDeg);
-    Rotate(p.y, p.z, el.incl * kRadPerDeg);
-    Rotate(p.x, p.y, el.node * kRadPerDeg);
-}
+// From the orbital plane into the ecliptic: in the plane by omega, about
+// the line of nodes by the inclination, in the ecliptic by the node.
+struct ToEcliptic {
+    Turn omega, incl, node;
+    explicit ToEcliptic(const Elements& el) : omega(el.omega), incl(el.incl), node(el.node) {}
+    void Apply(Vector3& p) const
+    {
+        omega.Apply(p.x, p.y);
+        incl.Apply(p.y, p.z);
+        node.Apply(p.x, p.y);
+    }
+};
 
 } // namespace
 
@@ -51,14 +59,16 @@ EarthState KeplerState(const Elements& elIn)
     const long double M = el.M * kRadPerDeg;
     long double E = M;
     for (int k = 0; k < 3; ++k)
-        E = M + el.e * std::sin(E);
+        E = M + el.e * trig::Sin(E);
+    const long double sinE = trig::Sin(E), cosE = trig::Cos(E);
     const long double root = std::sqrt(1 - el.e * el.e);
     EarthState s;
-    s.Position = {el.a * (std::cos(E) - el.e), el.a * root * std::sin(E), 0};
-    const long double f = kGauss / ((1 - el.e * std::cos(E)) * std::pow(el.a, 1.5L));
-    s.Velocity = {-el.a * f * std::sin(E), el.a * f * root * std::cos(E), 0};
-    ToEcliptic(s.Position, el);
-    ToEcliptic(s.Velocity, el);
+    s.Position = {el.a * (cosE - el.e), el.a * root * sinE, 0};
+    const long double f = kGauss / ((1 - el.e * cosE) * el.a * std::sqrt(el.a));
+    s.Velocity = {-el.a * f * sinE, el.a * f * root * cosE, 0};
+    const ToEcliptic rotation(el);
+    rotation.Apply(s.Position);
+    rotation.Apply(s.Velocity);
     return s;
 }
 

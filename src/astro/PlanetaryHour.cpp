@@ -1,11 +1,14 @@
 #include "astro/PlanetaryHour.h"
 
+#include "astro/DegreeTrig.h"
+#include "astro/EarthRotation.h"
 #include "astro/Ephemeris.h"
 #include "astro/Houses.h"
 #include "core/Angles.h"
 #include "core/Calendar.h"
 #include "shell/LongitudeTexts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,22 +27,86 @@ const char* const kGoverningPhrase[8] = {"",         "dal Sole", "dalla Luna", "
 const char* const kGenitive[8] = {"", "del Sole", "della Luna", "di Mercurio", "di Venere", "di Marte", "di Giove",
                                   "di Saturno"};
 
-// Moment of the altitude's crossing of 0 between a and b (opposite signs).
-long double Crossing(long double lat, long double lon, long double a, long double b)
-{
-    long double fa = SunAltitude(lat, lon, a);
-    for (int k = 0; k < 50 && b - a > 1e-8L; ++k) {
-        const long double m = (a + b) / 2;
-        const long double fm = SunAltitude(lat, lon, m);
-        if ((fm < 0) == (fa < 0)) {
-            a = m;
-            fa = fm;
-        } else {
-            b = m;
-        }
+long double Frac(long double x) { return x - std::floor(x); }
+
+// Degrees to -180..180.
+long double Wrap180(long double x) { return x - 360 * std::floor(x / 360 + 0.5L); }
+
+// The Sun around a birth for the rise and set searches: its apparent
+// longitude from the theory at the birth and a day and a half either side,
+// interpolated quadratically between (within 0.1" over the days searched),
+// and the true obliquity and the equation of the equinoxes of the birth
+// (nutation moves them by milli-arcseconds in a day).
+class SunTrack {
+public:
+    SunTrack(long double lat, long double lon, long double jd) : lon_(Norm360(lon)), jd_(jd)
+    {
+        for (int k = 0; k < 3; ++k)
+            lambda_[k] = ephemeris::SunLongitude(jd + (k - 1) * kSpan);
+        // Unwrapped across 0 Aries.
+        lambda_[0] = lambda_[1] + Wrap180(lambda_[0] - lambda_[1]);
+        lambda_[2] = lambda_[1] + Wrap180(lambda_[2] - lambda_[1]);
+        const earth::EquatorOfDate e = earth::EquatorAt(jd);
+        trig::SinCosd(e.TrueObliquity, sinEps_, cosEps_);
+        lst_ = 15 * houses::LocalSiderealHours(jd, 24 * Frac(jd - 0.5L), lon_) + e.EquationOfEquinoxes;
+        tanLat_ = trig::Tand(lat);
     }
-    return (a + b) / 2;
-}
+
+    struct Place {
+        long double hourAngle;   // degrees -180..180, positive west of the meridian
+        long double cosRiseAngle; // cosine of the hour angle of rise and set (beyond -1..1: none)
+    };
+    Place At(long double t) const
+    {
+        const long double x = (t - jd_) / kSpan; // -1, 0, 1 at the nodes
+        const long double l =
+            lambda_[1] + x * (lambda_[2] - lambda_[0]) / 2 + x * x * (lambda_[2] - 2 * lambda_[1] + lambda_[0]) / 2;
+        long double sinL = 0, cosL = 0;
+        trig::SinCosd(l, sinL, cosL);
+        const long double ra = trig::Atan2(cosEps_ * sinL, cosL) / trig::kRadPerDeg;
+        const long double sinDecl = sinEps_ * sinL;
+        const long double tanDecl = sinDecl / std::sqrt(1 - sinDecl * sinDecl);
+        // Sidereal time turns 360.98564736629 degrees a day (the precession
+        // in it moves 0.25" in two days: within the rate).
+        const long double lst = lst_ + 360.98564736629L * (t - jd_);
+        return {Wrap180(lst - ra), -tanLat_ * tanDecl};
+    }
+
+    // The moment near `guess` at which the Sun's centre rises (or sets):
+    // its hour angle minus (plus) the semi-arc, corrected until the step is
+    // below a millisecond; nothing when the Sun keeps above or below the
+    // horizon there.
+    std::optional<long double> Crossing(long double guess, bool rise) const
+    {
+        long double t = guess;
+        for (int k = 0; k < 8; ++k) {
+            const Place p = At(t);
+            if (!(std::fabs(p.cosRiseAngle) <= 1))
+                return std::nullopt;
+            const long double semiArc = std::acos(static_cast<double>(p.cosRiseAngle)) / trig::kRadPerDeg;
+            // The hour angle grows by 360 degrees in a solar day.
+            const long double step = Wrap180((rise ? -semiArc : semiArc) - p.hourAngle) / 360;
+            t += step;
+            if (std::fabs(step) < 1e-8L)
+                return t;
+        }
+        return t;
+    }
+
+    // The moment of the upper transit nearest t.
+    long double Transit(long double t) const
+    {
+        for (int k = 0; k < 2; ++k)
+            t -= At(t).hourAngle / 360;
+        return t;
+    }
+
+private:
+    static constexpr long double kSpan = 1.5L; // days between the nodes
+    long double lon_, jd_;
+    long double lambda_[3] {};
+    long double sinEps_ = 0, cosEps_ = 1, lst_ = 0, tanLat_ = 0;
+};
 
 } // namespace
 
@@ -85,31 +152,63 @@ long double SunAltitude(long double lat, long double lon, long double jd)
 {
     const ephemeris::FundamentalArguments fa = ephemeris::ComputeFundamentalArguments(jd);
     const ephemeris::SunResult sun = ephemeris::SunTheory(fa);
-    const ephemeris::Equatorial eq = ephemeris::ToEquatorial(fa, std::fabs(sun.Longitude), 0);
-    const long double lst = houses::LocalSiderealHours(jd, UniversalHours(jd), Norm360(lon));
-    const long double h = 15 * lst - eq.RightAscension;
-    const long double s = SinDeg(lat) * SinDeg(eq.Declination) + CosDeg(lat) * CosDeg(eq.Declination) * CosDeg(h);
+    const earth::EquatorOfDate e = earth::EquatorAt(jd);
+    long double sinL = 0, cosL = 0, sinEps = 0, cosEps = 0;
+    trig::SinCosd(std::fabs(sun.Longitude), sinL, cosL);
+    trig::SinCosd(e.TrueObliquity, sinEps, cosEps);
+    const long double ra = trig::Atan2(cosEps * sinL, cosL) / trig::kRadPerDeg;
+    const long double decl = trig::Asin(sinEps * sinL) / trig::kRadPerDeg;
+    const long double lst = houses::ApparentLocalSiderealHours(jd, 24 * Frac(jd - 0.5L), Norm360(lon));
+    const long double h = 15 * lst - ra;
+    const long double s = trig::Sind(lat) * trig::Sind(decl) + trig::Cosd(lat) * trig::Cosd(decl) * trig::Cosd(h);
     return RadToDeg(std::asin(std::fmax(-1.0L, std::fmin(1.0L, s))));
 }
 
 std::optional<SunDay> FindSunDay(long double lat, long double lon, long double zone, long double jdBirth)
 {
-    if (std::isnan(lat) || std::isnan(lon) || std::isnan(jdBirth))
+    if (std::isnan(lat) || std::isnan(lon) || std::isnan(jdBirth) || std::fabs(lat) >= 90)
         return std::nullopt;
-    // Every crossing within a day and a half either side, found on a
-    // 10-minute grid and refined by bisection.
+    // Every rise and set within a day and a half either side: the rise and
+    // the set of each solar day around the transit nearest the birth, from
+    // the semi-arc at its upper transit, refined by the hour angle. Near the
+    // midnight sun, where the Sun dips below the horizon only around its
+    // lower transit, the declination of the upper one may not let it: the
+    // semi-arc is then taken at the lower transit before the rise (after the
+    // set).
+    const SunTrack sun(lat, lon, jdBirth);
+    const long double transit = sun.Transit(jdBirth);
     std::vector<std::pair<long double, bool>> events; // moment, true for a rise
-    constexpr long double kStep = 1.0L / 144;
-    long double t0 = jdBirth - 1.5L;
-    long double f0 = SunAltitude(lat, lon, t0);
-    for (int k = 1; k <= 432; ++k) {
-        const long double t1 = jdBirth - 1.5L + k * kStep;
-        const long double f1 = SunAltitude(lat, lon, t1);
-        if ((f0 < 0) != (f1 < 0))
-            events.emplace_back(Crossing(lat, lon, t0, t1), f1 >= 0);
-        t0 = t1;
-        f0 = f1;
+    auto semiArcAt = [&](long double t) -> std::optional<long double> {
+        const SunTrack::Place p = sun.At(t);
+        if (!(std::fabs(p.cosRiseAngle) <= 1))
+            return std::nullopt;
+        return std::acos(static_cast<double>(p.cosRiseAngle)) / trig::kRadPerDeg;
+    };
+    for (int day = -2; day <= 2; ++day) {
+        const long double noon = transit + day;
+        const std::optional<long double> atNoon = semiArcAt(noon);
+        for (const bool rise : {true, false}) {
+            const long double midnight = noon + (rise ? -0.5L : 0.5L);
+            std::optional<long double> guess;
+            if (atNoon) {
+                guess = noon + (rise ? -*atNoon : *atNoon) / 360;
+            } else if (const std::optional<long double> atMidnight = semiArcAt(midnight)) {
+                guess = midnight + (rise ? 180 - *atMidnight : *atMidnight - 180) / 360;
+            }
+            if (!guess)
+                continue;
+            const std::optional<long double> e = sun.Crossing(*guess, rise);
+            if (e && *e >= jdBirth - 1.5L && *e <= jdBirth + 1.5L)
+                events.emplace_back(*e, rise);
+        }
     }
+    std::sort(events.begin(), events.end());
+    // A crossing reached from two guesses counts once.
+    events.erase(std::unique(events.begin(), events.end(),
+                             [](const auto& a, const auto& b) {
+                                 return a.second == b.second && b.first - a.first < 1e-6L;
+                             }),
+                 events.end());
     SunDay day;
     int riseIndex = -1;
     for (std::size_t k = 0; k < events.size(); ++k)

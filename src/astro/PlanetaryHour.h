@@ -11,9 +11,11 @@
 //
 // Sunrise and sunset are the moments the geometric centre of the Sun
 // crosses the horizon of the place (true altitude 0: no refraction, no
-// semi-diameter), found by the Sun of the chart's theory and the local
-// sidereal time of the houses. Where the Sun does not rise or set within a
-// day and a half of the moment (polar day or night) the hour is unknown.
+// semi-diameter), found by the Sun of the chart's theory and the apparent
+// sidereal time and true obliquity of the houses: each from the Sun's
+// transit and its semi-arc, refined by the hour angle in two or three
+// steps. Where the Sun does not rise or set within a day and a half of the
+// moment (polar day or night) the hour is unknown.
 //
 // Planet codes 1..7: 1 Sun, 2 Moon, 3 Mercury, 4 Venus, 5 Mars, 6 Jupiter,
 // 7 Saturn. Weekdays 0 Sunday .. 6 Saturday.
@@ -62,7 +64,7 @@ struct SunDay {
 // night.
 std::optional<SunDay> FindSunDay(long double latitudeDeg, long double longitudeDeg, long double zoneHours,
                                  long double jdBirth);
-// Apparent true altitude of the Sun's centre, degrees.
+// True altitude of the Sun's centre (no refraction), degrees.
 long double SunAltitude(long double latitudeDeg, long double longitudeDeg, long double jd);
 // The 25 hour lines (index 1..25) of the day for the Sun at sunLongitude at
 // jdBirth: where the Sun stands, turned with the sky, at the start of each

@@ -1,5 +1,6 @@
 // The Sun and the Moon by trigonometric series (arguments in degrees, T in
 // Julian centuries from 1900 January 0.5), the lunar node and apogee.
+#include "astro/EarthRotation.h"
 #include "astro/EphemerisInternal.h"
 
 #include <cmath>
@@ -29,40 +30,48 @@ FundamentalArguments ComputeFundamentalArguments(long double jd)
     return fa;
 }
 
-SunResult SunTheory(const FundamentalArguments& fa)
+namespace {
+
+// The longitude series of the Sun at the arguments tt of a moment in
+// terrestrial time, with the eccentricity and mean anomaly (radians) it
+// used.
+struct SunSeries {
+    long double Longitude = 0; // apparent, degrees 0..360
+    long double Eccentricity = 0;
+    long double MeanAnomaly = 0;
+};
+
+SunSeries SunSeriesAt(const FundamentalArguments& tt)
 {
-    const long double T = fa.T, T2 = fa.T2;
-    SunResult r;
-
-    // Kepler solution: the Earth's heliocentric orbit; the geocentric Sun is
-    // its negation, with the same angular speed.
-    Elements el;
-    el.M = Norm360(358.4758445L + 35999.04975L * T - 0.000150278L * T2);
-    el.e = 0.01675104L - 0.0000418L * T - 0.000000126L * T2;
-    el.a = 1.00000023L;
-    el.omega = 101.2208333L + 1.719175L * T + 0.000452778L * T2;
-    r.Earth = KeplerState(el);
-    const Vector3& p = r.Earth.Position;
-    const Vector3& v = r.Earth.Velocity;
-    r.AngularSpeed = (p.x * v.y - p.y * v.x) / (p.x * p.x + p.y * p.y);
-
-    // Longitude by series.
-    const long double e = el.e;
-    const long double Mrad = el.M * kRadPerDeg;
+    const long double T = tt.T, T2 = tt.T2;
+    const long double e = 0.01675104L - 0.0000418L * T - 0.000000126L * T2;
+    const long double Mrad = Norm360(358.4758445L + 35999.04975L * T - 0.000150278L * T2) * kRadPerDeg;
     long double E = Mrad;
     for (int k = 0; k < 5; ++k)
-        E = Mrad + e * std::sin(E);
-    const long double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2)) / kRadPerDeg;
-    const long double lambda0 = Norm360(nu - fa.Ms + fa.L0);
+        E = Mrad + e * trig::Sin(E);
+    const long double nu = 2 * trig::Atan(std::sqrt((1 + e) / (1 - e)) * trig::Tan(E / 2)) / kRadPerDeg;
+    // The mean longitude: Newcomb's 279.69668 + 36000.7689 T + 0.0003025 T^2
+    // with the rate of the modern theory (J. L. Simon et al. 1994, as J.
+    // Meeus gives it, Astronomical Algorithms 2nd ed., eq. 25.2: 280.46646 +
+    // 36000.76983 t + 0.0003032 t^2 from J2000.0), which in T from 1900 is
+    // 1.165" a century faster: the same value at 1900, the epoch the series
+    // was fitted at, and not Newcomb's drift from the dynamical equinox of
+    // the reference ephemerides (22" at the year 1). The equation of the
+    // centre, nu - Ms, keeps Newcomb's anomaly, with which the perturbation
+    // terms below were fitted.
+    const long double meanLongitude = tt.L0 + T * (0.0003236L + 0.0000007L * T);
+    const long double lambda0 = Norm360(nu - tt.Ms + meanLongitude);
 
     const long double A = (6.4L * SinDeg(231.19L + 20.2L * T) + (1.882L - 0.016L * T) * SinDeg(57.24L + 150.27L * T) +
                            0.266L * SinDeg(31.8L + 119 * T) + 0.202L * SinDeg(315.6L + 893.3L * T)) /
                           3600;
-    const long double Mp = fa.Ms + A;
-    const long double G1 = Norm360(165.94905L + 16859.069667L * T);
-    const long double G2 = Norm360(193.1323L + 34777.259042L * T);
-    const long double G3 = Norm360(63.07037L + 22518.442986L * T);
-    const long double G4 = Norm360(221.64742L + 32964.466939L * T);
+    const long double Mp = tt.Ms + A;
+    // Mean anomalies of Mercury, Venus, Mars and Jupiter; only their sines
+    // and cosines are taken, which reduce them themselves.
+    const long double G1 = 165.94905L + 16859.069667L * T;
+    const long double G2 = 193.1323L + 34777.259042L * T;
+    const long double G3 = 63.07037L + 22518.442986L * T;
+    const long double G4 = 221.64742L + 32964.466939L * T;
     const long double P3 =
         (4.838L * CosDeg(G3 + 90) + 5.526L * CosDeg(2 * G3 + 90.12L) + 2.497L * CosDeg(2 * G3 - Mp + 257.75L) +
          1.559L * CosDeg(3 * G3 - Mp + 77.96L) + 1.024L * CosDeg(3 * G3 - 2 * Mp + 50.85L) + 0.666L * CosDeg(3 * G3 + 270.41L) +
@@ -77,20 +86,61 @@ SunResult SunTheory(const FundamentalArguments& fa)
                             2.6L * CosDeg(G4 - Mp + 174.77L) + 1.61L * CosDeg(2 * G4 - Mp + 292.6L) +
                             0.556L * CosDeg(3 * G4 - Mp + 177.31L)) /
                            3600;
-    const long double P2 = (0.419L * CosDeg(G2 + 90.33999L) + 0.32L * CosDeg(G2 - Mp + 259.22L)) / 3600;
-    const long double PM = (6.454L * SinDeg(fa.D) + 0.424L * SinDeg(fa.D - fa.Mm)) / 3600;
-    long double lambda =
-        Norm360(lambda0 + A + P3 + P1 + P4 + P2 + PM + fa.Nutation - (20.47L + 0.342L * CosDeg(Mp)) / 3600);
+    const long double P2 = (0.419L * Cosd(G2 + 90.33999L) + 0.32L * Cosd(G2 - Mp + 259.22L)) / 3600;
+    const long double PM = (6.454L * Sind(tt.D) + 0.424L * Sind(tt.D - tt.Mm)) / 3600;
+    SunSeries r;
+    r.Longitude = Norm360(lambda0 + A + P3 + P1 + P4 + P2 + PM + tt.Nutation - (20.47L + 0.342L * Cosd(Mp)) / 3600);
+    r.Eccentricity = e;
+    r.MeanAnomaly = Mrad;
+    return r;
+}
+
+} // namespace
+
+long double SunLongitude(long double jd)
+{
+    return SunSeriesAt(ComputeFundamentalArguments(earth::TerrestrialTime(jd))).Longitude;
+}
+
+SunResult SunTheory(const FundamentalArguments& fa)
+{
+    SunResult r;
+
+    // Kepler solution: the Earth's heliocentric orbit, at the moment as
+    // given (universal time) as the planets' orbits are; the geocentric Sun
+    // is its negation, with the same angular speed.
+    Elements el;
+    {
+        const long double T = fa.T, T2 = fa.T2;
+        el.M = Norm360(358.4758445L + 35999.04975L * T - 0.000150278L * T2);
+        el.e = 0.01675104L - 0.0000418L * T - 0.000000126L * T2;
+        el.a = 1.00000023L;
+        el.omega = 101.2208333L + 1.719175L * T + 0.000452778L * T2;
+    }
+    r.Earth = KeplerState(el);
+    const Vector3& p = r.Earth.Position;
+    const Vector3& v = r.Earth.Velocity;
+    r.AngularSpeed = (p.x * v.y - p.y * v.x) / (p.x * p.x + p.y * p.y);
+
+    // Longitude by series, in terrestrial time: the theory runs on uniform
+    // time, which universal time lags by Delta T (a minute today, hours in
+    // antiquity; the Sun moves 1" in 24 s).
+    const FundamentalArguments tt = ComputeFundamentalArguments(earth::TerrestrialTime(fa.d + 2415020));
+    const SunSeries series = SunSeriesAt(tt);
+    long double lambda = series.Longitude;
+    const long double e = series.Eccentricity, Mrad = series.MeanAnomaly;
     if (r.AngularSpeed < 0)
         lambda = -lambda;
     r.Longitude = lambda;
 
-    // Equation of time, from the longitude just found and the Kepler solution's
-    // mean anomaly and eccentricity.
-    const long double y = std::pow(std::tan(fa.Obliquity * kRadPerDeg / 2), 2);
-    const long double L = lambda * kRadPerDeg;
-    const long double eot = y * std::sin(2 * L) - 2 * e * std::sin(Mrad) + 4 * e * y * std::sin(Mrad) * std::cos(2 * L) -
-                            0.5L * y * y * std::sin(4 * L) - 1.25L * e * e * std::sin(2 * Mrad);
+    // Equation of time, from the longitude just found and the mean anomaly
+    // and eccentricity of the same moment.
+    const long double tanHalfEps = trig::Tand(tt.Obliquity / 2);
+    const long double y = tanHalfEps * tanHalfEps;
+    const long double L = lambda;
+    const long double sinM = trig::Sin(Mrad);
+    const long double eot = y * Sind(2 * L) - 2 * e * sinM + 4 * e * y * sinM * Cosd(2 * L) -
+                            0.5L * y * y * Sind(4 * L) - 1.25L * e * e * trig::Sin(2 * Mrad);
     r.EquationOfTime = eot / kRadPerDeg / 15;
     return r;
 }
@@ -203,18 +253,20 @@ long double MeanApogee(const FundamentalArguments& fa)
 
 Equatorial ToEquatorial(const FundamentalArguments& fa, long double longitude, long double latitude)
 {
-    const long double l = std::fabs(longitude) * kRadPerDeg, b = latitude * kRadPerDeg;
-    const long double y = std::sin(l) * fa.CosEps - std::tan(b) * fa.SinEps;
-    const long double x = std::cos(l);
+    long double sinL = 0, cosL = 0, sinB = 0, cosB = 0;
+    trig::SinCosd(std::fabs(longitude), sinL, cosL);
+    trig::SinCosd(latitude, sinB, cosB);
+    const long double y = sinL * fa.CosEps - sinB / cosB * fa.SinEps;
+    const long double x = cosL;
     Equatorial q;
-    q.RightAscension = std::atan(y / x) / kRadPerDeg;
+    q.RightAscension = trig::Atan(y / x) / kRadPerDeg;
     if (x <= 0)
         q.RightAscension += 180;
     else if (y <= 0)
         q.RightAscension += 360;
-    long double s = std::sin(b) * fa.CosEps + std::cos(b) * fa.SinEps * std::sin(l);
+    long double s = sinB * fa.CosEps + cosB * fa.SinEps * sinL;
     s = s > 1 ? 1 : s < -1 ? -1 : s;
-    q.Declination = std::asin(s) / kRadPerDeg;
+    q.Declination = trig::Asin(s) / kRadPerDeg;
     return q;
 }
 

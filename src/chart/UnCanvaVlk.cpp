@@ -3,6 +3,7 @@
 #include "astro/Houses.h"
 #include "core/Angles.h"
 #include "platform/Emf.h"
+#include "platform/HeldFile.h"
 #include "platform/TextFile.h"
 #include "shell/DateTexts.h"
 #include "shell/LongitudeTexts.h"
@@ -10,6 +11,7 @@
 #include "shell/Texts.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -178,14 +180,16 @@ void DrawSymbol(NameOf nameOf, long double size, long double x, long double y)
     if (!ChartForm || !ChartForm->FormVisible())
         return;
     // Every file is read before anything is drawn, so that a missing one
-    // leaves all targets untouched.
-    std::vector<std::pair<DrawTarget, std::string>> plays;
+    // leaves all targets untouched. The files stay in memory between
+    // drawings (a wheel draws 63 symbols), read again when one changes on
+    // disk.
+    std::vector<std::pair<DrawTarget, std::shared_ptr<const std::string>>> plays;
     for (const DrawTarget& t : DrawTargets())
-        plays.emplace_back(t, ReadFileBytes(nameOf(t.kind)));
+        plays.emplace_back(t, HeldFileBytes(nameOf(t.kind)));
     const long double h = size / 2;
     const CanvasRect box = DeviceBox(x - h, y - h, x + h, y + h);
     for (const auto& [t, bytes] : plays)
-        Emf::Play(bytes, *t.canvas, box); // a damaged file draws nothing
+        Emf::Play(*bytes, *t.canvas, box); // a damaged file draws nothing
 }
 
 // ---- Aspect glyphs --------------------------------------------------------

@@ -332,8 +332,9 @@ std::vector<std::string> CuspPositionKeys()
 
 void WritePositionFiles()
 {
-    WriteTextLines(kPositionBodies, BodyPositionKeys());
-    WriteTextLines(kPositionCusps, CuspPositionKeys());
+    // A redraw of the same chart finds them as they are.
+    WriteTextLinesIfChanged(kPositionBodies, BodyPositionKeys());
+    WriteTextLinesIfChanged(kPositionCusps, CuspPositionKeys());
 }
 
 void DrawClickDot(PagePoint p, CanvasColor fill)

@@ -295,7 +295,7 @@ void TFoVelkor::ConnectHandlers()
     on(BBProped, [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         try {
-            LoadCurrentSubject();
+            LoadCurrentSubject(false); // the chart window computes the chart as it opens
             SetWheelRadii();
         } catch (...) {
             QApplication::restoreOverrideCursor();
@@ -427,12 +427,13 @@ void TFoVelkor::LayoutGraphicWindows()
     }
 }
 
-void TFoVelkor::LoadCurrentSubject()
+void TFoVelkor::LoadCurrentSubject(bool computeChart)
 {
     LoadCurrentSubjectData();
     // The chart of the subject: houses, bodies with their retrograde marks
     // and the planetary hour, into the shared tables the chart pages read.
-    ComputeCurrentSubjectChart();
+    if (computeChart)
+        ComputeCurrentSubjectChart();
     MemoDati->setPlainText(ToQ(
         [] {
             std::string text;

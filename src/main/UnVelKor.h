@@ -26,8 +26,10 @@ class TFoVelkor : public QWidget {
 public:
     explicit TFoVelkor(QWidget* parent = nullptr);
 
-    // Reads TMPR record 0 into CurrentSubject and shows it on the panel.
-    void LoadCurrentSubject();
+    // Reads TMPR record 0 into CurrentSubject and shows it on the panel;
+    // computes its chart into the shared tables unless computeChart is
+    // false (the chart window, which computes it when it opens).
+    void LoadCurrentSubject(bool computeChart = true);
     // Adopts orb set A, B or C (files of the orb settings) and shows it.
     void ApplyOrbSet(const std::string& letter);
     // The activation routine; guarded: a file error is reported and the

@@ -4,8 +4,11 @@
 #include "platform/ProgramPath.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <ctime>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -92,6 +95,24 @@ void CopyTreeKeepingExisting(const fs::path& from, const fs::path& to)
     }
     if (ec)
         throw IoError(from.string(), "lettura", ec.message());
+}
+
+std::size_t ReadAt(int fd, void* into, std::size_t size, std::uint64_t offset, const std::string& name)
+{
+    char* const bytes = static_cast<char*>(into);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, bytes + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw IoError(name, "lettura", std::strerror(errno));
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
 }
 
 } // namespace FileSystem

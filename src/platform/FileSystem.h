@@ -1,6 +1,8 @@
 #pragma once
 // File-system services of the program: modification times, listings and
 // folder copies, on program-relative or absolute names.
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,5 +30,9 @@ std::vector<std::string> List(std::string_view folder, std::string_view pattern)
 
 // Copies a folder tree; existing files at the destination are kept.
 void CopyTreeKeepingExisting(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Up to `size` bytes at `offset` of the open file `fd` (named `name` in an
+// error), fewer only at its end; throws IoError ("lettura") on a failure.
+std::size_t ReadAt(int fd, void* into, std::size_t size, std::uint64_t offset, const std::string& name);
 
 } // namespace FileSystem

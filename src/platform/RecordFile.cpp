@@ -1,6 +1,7 @@
 #include "platform/RecordFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextFile.h"
 
@@ -73,19 +74,7 @@ public:
     // Up to `size` bytes from `offset`; fewer only at the end of the file.
     std::size_t ReadAt(char* into, std::size_t size, std::size_t offset) const
     {
-        std::size_t done = 0;
-        while (done < size) {
-            const ssize_t n = ::pread(fd_, into + done, size - done, static_cast<off_t>(offset + done));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw IoError(name_, "lettura", std::strerror(errno));
-            }
-            if (n == 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        return done;
+        return FileSystem::ReadAt(fd_, into, size, offset, name_);
     }
 
 private:

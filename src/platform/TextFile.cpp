@@ -128,6 +128,15 @@ void WriteTextLines(std::string_view name, const std::vector<std::string>& lines
     batch.Replace(name, TextLinesBytes(lines));
 }
 
+bool WriteTextLinesIfChanged(std::string_view name, const std::vector<std::string>& lines)
+{
+    const std::string bytes = TextLinesBytes(lines);
+    if (TryReadFileBytes(name) == bytes)
+        return false;
+    WriteFileAtomic(name, bytes);
+    return true;
+}
+
 std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index)
 {
     return index < lines.size() ? lines[index] : std::string();

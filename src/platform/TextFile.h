@@ -37,6 +37,10 @@ void WriteTextLines(std::string_view name, const std::vector<std::string>& lines
 void WriteTextLines(std::string_view name, const std::vector<std::string>& lines, FileBatch& batch);
 // The bytes of those lines.
 std::string TextLinesBytes(const std::vector<std::string>& lines);
+// The same, unless the file already holds exactly these lines (a file
+// written again and again with the same content, as at every redraw, is
+// then neither rewritten nor flushed). True when it was rewritten.
+bool WriteTextLinesIfChanged(std::string_view name, const std::vector<std::string>& lines);
 
 // The line at a 0-based index, or an empty text past the end (the run-time
 // reader returns empty lines at end of file).

@@ -114,7 +114,7 @@ TEST_F(ChartTest, HousesOfAMomentMatchTheClockTimeEntry)
     m.LongitudeDeg = -9.19L;
     ComputeChartHouses(m);
     EXPECT_NEAR(static_cast<double>(LocalSiderealTime),
-                static_cast<double>(houses::LocalSiderealHours(m.JD, 13.5L + 20.0L / 3600, 360 - 9.19L)), 1e-9);
+                static_cast<double>(houses::ApparentLocalSiderealHours(m.JD, 13.5L + 20.0L / 3600, 360 - 9.19L)), 1e-9);
 }
 
 TEST_F(ChartTest, SubjectMomentFromTheRecord)

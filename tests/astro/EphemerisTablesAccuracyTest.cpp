@@ -195,6 +195,11 @@ TEST(EphemerisTablesAccuracy, MatchesTheReference)
         {"0001-1000", 2, 40, -1},
         {"1000-1800", 2, 10, -1},
         {"1800-2130", 2, 2, -1},
+        // The Sun has no table: its theory in terrestrial time (Delta T of
+        // Espenak and Meeus, whose extrapolation after 2050 runs up to 170 s
+        // above the reference's).
+        {"0001-1000", 1, 15, -1},
+        {"1000-1800", 1, 15, -1},
         {"1800-2130", 1, 15, -1},
         {"1000-1800", 0, 60, 60},
         {"1800-2130", 0, 60, 60},

@@ -312,6 +312,54 @@ TEST_F(EphemerisTest, TruncatedTableIsAnIoError)
     }
 }
 
+// The tables stay open between lookups; each chart checks that the file on
+// disk is still the one held. A table renamed over (as the generator and
+// the program's writers replace files), rewritten in place, or found in
+// another program folder is read at the next chart; a removed one is an
+// IoError.
+TEST_F(EphemerisTest, ReplacedTableIsReadAtTheNextChart)
+{
+    const long double jd = kJ2000 + 0.25L; // records 730124 and 730125
+    EphemerisCorrectionTablesEnabled = false;
+    ComputeBodiesWithMotion(2, jd);
+    const long double theory = std::fabs(BodyLongitude[2]);
+    EphemerisCorrectionTablesEnabled = true;
+    auto table = [](int arcsec) {
+        std::string bytes(730126 * 2, '\0');
+        bytes.replace(730124 * 2, 4, Int16(arcsec) + Int16(arcsec));
+        return bytes;
+    };
+    auto correction = [&] {
+        ComputeBodiesWithMotion(2, jd);
+        return static_cast<double>(AngleDiff(std::fabs(BodyLongitude[2]), theory) * 3600);
+    };
+    folder.Put("FilePosi/DSEL.rnd", table(100));
+    EXPECT_NEAR(correction(), 100, 1e-6);
+
+    folder.Put("FilePosi/DSEL.new", table(200));
+    std::filesystem::rename(folder.Path() / "FilePosi/DSEL.new", folder.Path() / "FilePosi/DSEL.rnd");
+    EXPECT_NEAR(correction(), 200, 1e-6) << "renamed over";
+
+    folder.Put("FilePosi/DSEL.rnd", table(300));
+    EXPECT_NEAR(correction(), 300, 1e-6) << "rewritten in place";
+
+    TempFolder other;
+    other.Put("FilePosi/dsel.RND", table(400));
+    ProgramPath::SetRoot(other.Path());
+    EXPECT_NEAR(correction(), 400, 1e-6) << "another program folder";
+    ProgramPath::SetRoot(folder.Path());
+    EXPECT_NEAR(correction(), 300, 1e-6) << "back to the first";
+
+    std::filesystem::remove(folder.Path() / "FilePosi/DSEL.rnd");
+    try {
+        ComputeBodiesWithMotion(2, jd);
+        ADD_FAILURE() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.File(), kMoonTableName);
+        EXPECT_EQ(e.Operation(), "apertura");
+    }
+}
+
 // The Moon table: record n for JD 1721420.5 + n, interpolated in the day,
 // values above 21600 reduced by 21600.
 TEST_F(EphemerisTest, MoonTableInterpolates)

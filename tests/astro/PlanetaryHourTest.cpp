@@ -1,7 +1,8 @@
 // Planetary hour: the rulers of hours and signs, the planetary day around
 // sunrise, the hour test on the hour lines, and whole computations for a
 // real place (sunrise at the geometric centre of the Sun), polar day and
-// night included.
+// night included; sunrise and sunset against the reference ephemeris (Swiss
+// Ephemeris, Debian libswe-dev).
 #include "astro/Chart.h"
 #include "astro/Ephemeris.h"
 #include "astro/PlanetaryHour.h"
@@ -13,7 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <swephexp.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -188,6 +193,62 @@ TEST_F(PlanetaryHourPlace, PolarDayAndNightLeaveTheHourUnknown)
         EXPECT_EQ(PlanetaryHourText(r).front(), "Ora Planetaria: sconosciuta") << c.name;
         EXPECT_EQ(r.AscRuler, 2) << c.name; // the angles' rulers are still given (Cancer: Moon)
     }
+}
+
+// The reference's rise or set (swe_rise_trans: the centre of the disc at
+// true altitude 0, no refraction, geocentric) searched from `from`.
+double ReferenceCrossing(long double lat, long double lon, long double from, bool rise)
+{
+    double geopos[3] = {static_cast<double>(lon), static_cast<double>(lat), 0};
+    double t = 0;
+    char err[AS_MAXCH] = {};
+    const int flags = SE_BIT_DISC_CENTER | SE_BIT_NO_REFRACTION | SE_BIT_GEOCTR_NO_ECL_LAT;
+    if (swe_rise_trans(static_cast<double>(from), SE_SUN, nullptr, SEFLG_SWIEPH, (rise ? SE_CALC_RISE : SE_CALC_SET) | flags,
+                       geopos, 0, 0, &t, err) != 0)
+        return NAN;
+    return t;
+}
+
+// Sunrise and sunset of the planetary day against the reference's,
+// 1900-2100, from the equator to 65 degrees north and south: within seconds
+// (the Suns differ by a few arc-seconds, the Delta T by up to a minute and a
+// half).
+TEST_F(PlanetaryHourPlace, RiseAndSetMatchTheReference)
+{
+    char path[] = "/usr/share/libswe/ephe";
+    swe_set_ephe_path(path);
+    double worst = 0;
+    int days = 0;
+    for (long double latitude : {0.0L, 23.4L, 45.47L, 60.0L, 65.0L, -34.6L, -65.0L})
+        for (long double jd = Jd(1, 1, 1900, 7, 30); jd < Jd(1, 1, 2100, 0, 0); jd += 731.37L) {
+            const auto day = FindSunDay(latitude, lon, -1, jd);
+            ASSERT_TRUE(day) << static_cast<double>(latitude) << " " << static_cast<double>(jd);
+            ++days;
+            for (const auto& [ours, rise] : {std::pair {day->Rise, true}, std::pair {day->Set, false},
+                                             std::pair {day->NextRise, true}}) {
+                const double ref = ReferenceCrossing(latitude, lon, ours - 0.1L, rise);
+                ASSERT_FALSE(std::isnan(ref));
+                worst = std::max(worst, std::fabs(ref - static_cast<double>(ours)) * 86400);
+            }
+        }
+    std::printf("Sunrise and sunset of %d days against the reference: largest difference %.2f s\n", days, worst);
+    EXPECT_LE(worst, 5);
+}
+
+// Near the midnight sun the Sun dips under the horizon for a few minutes
+// around its lower transit, when the declination of its upper transit
+// would not let it: 67 degrees north, the night after 9 June 1957, of 24
+// minutes.
+TEST_F(PlanetaryHourPlace, ShortNightNearTheMidnightSun)
+{
+    char path[] = "/usr/share/libswe/ephe";
+    swe_set_ephe_path(path);
+    const long double jd = Jd(9, 6, 1957, 1, 40);
+    const auto day = FindSunDay(67, lon, -1, jd);
+    ASSERT_TRUE(day);
+    EXPECT_NEAR(static_cast<double>((day->NextRise - day->Set) * 1440), 24, 2);
+    EXPECT_NEAR(ReferenceCrossing(67, lon, day->Set - 0.1L, false), static_cast<double>(day->Set), 5 / 86400.0);
+    EXPECT_NEAR(ReferenceCrossing(67, lon, day->Set, true), static_cast<double>(day->NextRise), 5 / 86400.0);
 }
 
 TEST_F(PlanetaryHourPlace, AscendantSunriseSearchAgreesFromAnyStartBeforeSunrise)
